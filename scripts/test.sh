@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the packages, builds everything with warnings as errors under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and runs every test. The exit status is ctest's.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+
+build="${KYR_BUILD_DIR:-$root/build/asan}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKYR_SANITIZE=ON
+cmake --build "$build" --parallel "$(nproc)"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd "$build"
+set +e
+ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+exit $?
