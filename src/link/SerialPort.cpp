@@ -1,0 +1,7 @@
+#include "link/SerialPort.h"
+
+namespace kyr {
+
+SerialPort::~SerialPort() = default;
+
+}  // namespace kyr
