@@ -1,0 +1,16 @@
+#pragma once
+
+namespace kyr {
+
+// What the project needs from the window that shows it. The project window implements this;
+// the project holds it as a plain, non-owning reference.
+class TFileFormLink {
+public:
+    // Rebuilds the screen list; -1 keeps the line that was current.
+    virtual void RefreshScreenList(int index) = 0;
+
+protected:
+    ~TFileFormLink() = default;
+};
+
+}  // namespace kyr
