@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/Charset.h"
+
 namespace kyr {
 
 class TKyrData;
@@ -35,8 +37,8 @@ public:
     std::uint8_t CharSetBits() const {
         return static_cast<std::uint8_t>((flags_ & CharSetMask) >> CharSetShift);
     }
-    // The character set the text is held in: 1 (Cyrillic) when the bits are 1, else 0.
-    int CharSet() const { return CharSetBits() == 1 ? 1 : 0; }
+    // The character set the text is held in: Cyrillic when the bits are 1, else Latin.
+    kyr::CharSet TextCharSet() const { return charSetFromNumber(CharSetBits()); }
 
     std::uint8_t ExdTable() const { return exdTable_; }
     void SetExdTable(std::uint8_t table) { exdTable_ = table; }

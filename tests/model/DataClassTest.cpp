@@ -464,12 +464,17 @@ TEST(KyrDataScreenShell, CharacterSetFromFlags) {
     TKyrScreen& s = d.AddScreen(1, 0);
     const struct {
         std::uint8_t flags;
-        int bits, set;
-    } cases[] = {{0x00, 0, 0}, {0x04, 1, 1}, {0x08, 2, 0}, {0x0C, 3, 0}, {0xF7, 1, 1}};
+        int bits;
+        CharSet set;
+    } cases[] = {{0x00, 0, CharSet::Latin},
+                 {0x04, 1, CharSet::Cyrillic},
+                 {0x08, 2, CharSet::Latin},
+                 {0x0C, 3, CharSet::Latin},
+                 {0xF7, 1, CharSet::Cyrillic}};
     for (const auto& c : cases) {
         s.SetFlags(c.flags);
         EXPECT_EQ(s.CharSetBits(), c.bits);
-        EXPECT_EQ(s.CharSet(), c.set);
+        EXPECT_EQ(s.TextCharSet(), c.set);
     }
 }
 
