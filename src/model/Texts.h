@@ -33,6 +33,8 @@ inline constexpr Text3 TitleError{"CHYBA", "FEHLER", "ERROR"};
 inline constexpr Text3 TitleConfirm{"POTVRZENÍ", "BESTÄTIGUNG", "CONFIRM"};
 inline constexpr Text3 TitleDone{"HOTOVO", "FERTIG", "DONE"};
 inline constexpr Text3 TitleKyr{"KYR", "KYR", "KYR"};
+// Title of the warning dialogs that drop one item while reading.
+inline constexpr Text3 TitleWarning{"Varování", "Warnung", "Warning"};
 }  // namespace texts
 
 }  // namespace kyr
