@@ -64,9 +64,7 @@ bool TMKom::WriteBytes(std::span<const std::uint8_t> data) {
 
 bool TMKom::SetParityNone() { return IsPortOpen() && port_->setParity(SerialPort::Parity::None); }
 
-bool TMKom::SetParitySpace() {
-    return IsPortOpen() && port_->setParity(SerialPort::Parity::Space);
-}
+bool TMKom::SetParitySpace() { return IsPortOpen() && port_->setParity(SerialPort::Parity::Space); }
 
 void TMKom::Sleep(int milliseconds) {
     if (port_) port_->sleep(milliseconds);
@@ -75,8 +73,9 @@ void TMKom::Sleep(int milliseconds) {
 TReqStatus TMKom::SendRequest(std::uint8_t address, const TRequestBoxPtr& box,
                               TLinkCallback callback, std::uint32_t callbackArg, int replyLength,
                               std::span<const std::uint8_t> request) {
-    TLinkRequest entry{address, box, Bytes(request.begin(), request.end()), replyLength,
-                       std::move(callback), callbackArg};
+    TLinkRequest entry{
+        address,    box, Bytes(request.begin(), request.end()), replyLength, std::move(callback),
+        callbackArg};
     const bool lengthsOk = !request.empty() &&
                            request.size() <= static_cast<std::size_t>(link::MaxRequestLength) &&
                            replyLength >= 0 && replyLength <= link::MaxReplyLength;
@@ -147,7 +146,8 @@ void TMKom::StartNext() {
     readIndex_ = (readIndex_ + 1) % QueueSize;
     active_ = true;
     transmit_ = link::withCrc(current_.address, current_.request);
-    retries_ = current_.request.front() == link::CmdBootSwitch ? link::BootSwitchSends : link::Sends;
+    retries_ =
+        current_.request.front() == link::CmdBootSwitch ? link::BootSwitchSends : link::Sends;
     SendFrame();
 }
 
@@ -214,9 +214,14 @@ void TMKom::ReceiveBinary() {
     const int n = port_->readAvailable(std::span<std::uint8_t>(chunk).first(binary_.room()));
     if (n <= 0) return;
     switch (binary_.feed(std::span<const std::uint8_t>(chunk).first(static_cast<std::size_t>(n)))) {
-        case link::ReplyProgress::Done: state_ = lsDone; break;
-        case link::ReplyProgress::Bad: state_ = lsError; break;
-        case link::ReplyProgress::More: break;
+        case link::ReplyProgress::Done:
+            state_ = lsDone;
+            break;
+        case link::ReplyProgress::Bad:
+            state_ = lsError;
+            break;
+        case link::ReplyProgress::More:
+            break;
     }
 }
 

@@ -32,8 +32,8 @@ using TLinkCallback = std::function<void(std::uint32_t argument)>;
 struct TLinkRequest {
     std::uint8_t address = 0;  // 0: no address byte is sent
     TRequestBoxPtr box;
-    Bytes request;             // command byte first
-    int replyLength = -1;      // 0 acknowledge, 255 variable, -1 empty slot
+    Bytes request;         // command byte first
+    int replyLength = -1;  // 0 acknowledge, 255 variable, -1 empty slot
     TLinkCallback callback;
     std::uint32_t callbackArg = 0;
 
@@ -122,14 +122,14 @@ private:
     int writeIndex_ = 0;
 
     TLinkRequest current_;
-    bool active_ = false;   // current_ is on the line or waiting for a resend
+    bool active_ = false;  // current_ is on the line or waiting for a resend
     bool sentAscii_ = false;
-    Bytes transmit_;        // request bytes and CRC
+    Bytes transmit_;  // request bytes and CRC
 
     TLinkState state_ = lsIdle;
     int timeout_ = 0;
     int retries_ = 0;
-    bool reopen_ = true;    // set at start, cleared by every successful exchange
+    bool reopen_ = true;  // set at start, cleared by every successful exchange
 
     link::BinaryReplyDecoder binary_;
     link::AsciiReplyDecoder ascii_;

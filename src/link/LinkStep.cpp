@@ -13,9 +13,13 @@ void TLinkStep::Start(std::span<const std::uint8_t> request, int replyLength) {
 
 bool TLinkStep::Step(TMKom& kom) {
     switch (box_->status) {
-        case rsDone: return true;
-        case rsPending: return false;
-        default: Send(kom); return false;
+        case rsDone:
+            return true;
+        case rsPending:
+            return false;
+        default:
+            Send(kom);
+            return false;
     }
 }
 

@@ -5,8 +5,8 @@
 namespace kyr::texts {
 
 // Followed by the port number.
-inline constexpr Text3 CannotOpenPort{"Nelze otevřít sériový port ",
-                                      "Serielle Schnittstelle kann nicht geöffnet werden: ",
-                                      "Cannot open serial port "};
+inline constexpr Text3 CannotOpenPort{
+    "Nelze otevřít sériový port ",
+    "Serielle Schnittstelle kann nicht geöffnet werden: ", "Cannot open serial port "};
 
 }  // namespace kyr::texts

@@ -182,13 +182,14 @@ TEST_P(KomTimeoutTest, AttemptLastsItsTimeout) {
 
 INSTANTIATE_TEST_SUITE_P(Lengths, KomTimeoutTest,
                          ::testing::Values(TimeoutCase{false, 0, 4}, TimeoutCase{false, 20, 4},
-                                           TimeoutCase{false, 128, 7},
-                                           TimeoutCase{false, 255, 10}, TimeoutCase{true, 0, 4},
-                                           TimeoutCase{true, 20, 5}, TimeoutCase{true, 255, 16}));
+                                           TimeoutCase{false, 128, 7}, TimeoutCase{false, 255, 10},
+                                           TimeoutCase{true, 0, 4}, TimeoutCase{true, 20, 5},
+                                           TimeoutCase{true, 255, 16}));
 
 TEST_F(BinaryKomTest, ThirtySendsThenFailed) {
     std::vector<std::uint32_t> calls;
-    send({0xB0}, 3, [&calls](std::uint32_t arg) { calls.push_back(arg); }, 77);
+    send(
+        {0xB0}, 3, [&calls](std::uint32_t arg) { calls.push_back(arg); }, 77);
     steps(30 * 5 + 10);
     EXPECT_EQ(script->writeCount(), 30);
     EXPECT_EQ(box->status, rsFailed);
@@ -222,8 +223,8 @@ TEST_F(BinaryKomTest, QueueOfTwentyBehindTheRequestOnTheLine) {
     EXPECT_EQ(kom.QueuedCount(), 20);
     int called = 0;
     auto full = std::make_shared<TRequestBox>();
-    EXPECT_EQ(kom.SendRequest(1, full, [&called](std::uint32_t) { ++called; }, 0, 0,
-                              Bytes{0xB0}),
+    EXPECT_EQ(kom.SendRequest(
+                  1, full, [&called](std::uint32_t) { ++called; }, 0, 0, Bytes{0xB0}),
               rsQueueFull);
     EXPECT_EQ(full->status, rsQueueFull);
     EXPECT_EQ(called, 1);
@@ -233,7 +234,8 @@ TEST_F(BinaryKomTest, QueueOfTwentyBehindTheRequestOnTheLine) {
         kom.KomStep();
         EXPECT_EQ(boxes[static_cast<std::size_t>(i)]->status, rsDone) << i;
     }
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(kom.SendRequest(1, box, {}, 0, 0, Bytes{0xB0}), rsPending);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(kom.SendRequest(1, box, {}, 0, 0, Bytes{0xB0}), rsPending);
 }
 
 TEST_F(BinaryKomTest, ClosedPortFailsAtOnce) {
@@ -246,9 +248,12 @@ TEST_F(BinaryKomTest, ClosedPortFailsAtOnce) {
 }
 
 TEST_F(BinaryKomTest, RequestsOfImpossibleLengthAreRefused) {
-    struct Case { Bytes request; int replyLength; };
-    const Case cases[] = {{Bytes{}, 3}, {Bytes(255, 0xA4), 0}, {Bytes{0xB0}, 256},
-                          {Bytes{0xB0}, -1}};
+    struct Case {
+        Bytes request;
+        int replyLength;
+    };
+    const Case cases[] = {
+        {Bytes{}, 3}, {Bytes(255, 0xA4), 0}, {Bytes{0xB0}, 256}, {Bytes{0xB0}, -1}};
     for (const Case& c : cases) EXPECT_EQ(send(c.request, c.replyLength), rsFailed);
     EXPECT_EQ(send(Bytes(254, 0xA4), 0), rsPending);
     EXPECT_EQ(script->writes.back().size(), 256u);
@@ -259,8 +264,9 @@ TEST_F(BinaryKomTest, ClosePortFailsQueuedRequestsWithTheirCallbacks) {
     std::vector<TRequestBoxPtr> boxes;
     for (std::uint32_t i = 0; i < 4; ++i) {
         boxes.push_back(std::make_shared<TRequestBox>());
-        kom.SendRequest(1, boxes.back(), [&order](std::uint32_t arg) { order.push_back(arg); },
-                        i, 3, Bytes{0xB0});
+        kom.SendRequest(
+            1, boxes.back(), [&order](std::uint32_t arg) { order.push_back(arg); }, i, 3,
+            Bytes{0xB0});
     }
     kom.ClosePort();
     EXPECT_FALSE(kom.IsPortOpen());
@@ -377,8 +383,7 @@ TEST(Kom, PortNamesAndFactory) {
 #ifdef _WIN32
     EXPECT_EQ(script->openedNames, (std::vector<std::string>{"COM12", "COM1", "sim:"}));
 #else
-    EXPECT_EQ(script->openedNames,
-              (std::vector<std::string>{"/dev/ttyS11", "/dev/ttyS0", "sim:"}));
+    EXPECT_EQ(script->openedNames, (std::vector<std::string>{"/dev/ttyS11", "/dev/ttyS0", "sim:"}));
 #endif
     EXPECT_EQ(script->made, 3);
 }
@@ -480,8 +485,8 @@ TEST(CommDataModule, DestructionFailsWhatIsQueued) {
     {
         TCommDataModule module(test::scriptedFactory(script));
         ASSERT_TRUE(module.Kom().OpenPort(1));
-        module.Kom().SendRequest(1, box, [&called](std::uint32_t) { ++called; }, 0, 3,
-                                 Bytes{0xB0});
+        module.Kom().SendRequest(
+            1, box, [&called](std::uint32_t) { ++called; }, 0, 3, Bytes{0xB0});
     }
     EXPECT_EQ(box->status, rsFailed);
     EXPECT_EQ(called, 1);

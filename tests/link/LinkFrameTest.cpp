@@ -33,7 +33,9 @@ TEST(LinkFrame, AddressZeroIsLeftOutOfCrcAndFrame) {
 }
 
 TEST(LinkFrame, TimeoutTicksByReplyLength) {
-    struct Case { int length, binary, ascii; };
+    struct Case {
+        int length, binary, ascii;
+    };
     for (const Case c : {Case{0, 4, 4}, Case{3, 4, 4}, Case{19, 4, 4}, Case{20, 4, 5},
                          Case{40, 5, 6}, Case{128, 7, 10}, Case{255, 10, 16}}) {
         EXPECT_EQ(binaryTimeoutTicks(c.length), c.binary) << c.length;
@@ -75,7 +77,12 @@ TEST(BinaryReplyDecoder, VariableReplyCompleteAfterLengthPlusCrc) {
 }
 
 TEST(BinaryReplyDecoder, BadReplies) {
-    struct Case { const char* what; int expected; Bytes bytes; ReplyProgress result; };
+    struct Case {
+        const char* what;
+        int expected;
+        Bytes bytes;
+        ReplyProgress result;
+    };
     Bytes corrupt = withReplyCrc({0x01, 0x02, 0x03});
     corrupt[1] ^= 0x40;
     const Case cases[] = {
@@ -99,9 +106,7 @@ ReplyProgress feedText(AsciiReplyDecoder& d, const std::string& text) {
     return p;
 }
 
-std::string asciiReply(const Bytes& reply) {
-    return asciiFrame(0, withReplyCrc(reply));
-}
+std::string asciiReply(const Bytes& reply) { return asciiFrame(0, withReplyCrc(reply)); }
 
 TEST(AsciiReplyDecoder, TakesTheReplyFromTheLastStart) {
     AsciiReplyDecoder d;
@@ -125,7 +130,12 @@ TEST(AsciiReplyDecoder, Replies) {
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     std::string corrupt = asciiReply({0x01, 0x02});
     corrupt[2] = '7';
-    struct Case { const char* what; int expected; std::string text; ReplyProgress result; };
+    struct Case {
+        const char* what;
+        int expected;
+        std::string text;
+        ReplyProgress result;
+    };
     const Case cases[] = {
         {"acknowledge", AckReply, "*06\r", ReplyProgress::Done},
         {"wrong acknowledge", AckReply, "*15\r", ReplyProgress::Bad},

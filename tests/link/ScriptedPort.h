@@ -18,23 +18,24 @@ namespace kyr::test {
 // objects the engine makes, so the test sees everything after handing the port over.
 struct PortScript {
     bool openSucceeds = true;
-    int failWrites = 0;        // the next n writes fail
-    int failReads = 0;         // the next n reads return -1
+    int failWrites = 0;  // the next n writes fail
+    int failReads = 0;   // the next n reads return -1
     int opens = 0;
     int closes = 0;
-    int made = 0;              // port objects made by the factory
+    int made = 0;  // port objects made by the factory
     std::vector<std::string> openedNames;
-    std::vector<Bytes> writes;             // one entry per writeBytes
-    std::vector<std::string> events;       // the order of line operations
-    std::deque<Bytes> input;               // pieces; one read takes from the front piece
-    std::function<void()> onRead;          // runs at every read, before it returns
+    std::vector<Bytes> writes;        // one entry per writeBytes
+    std::vector<std::string> events;  // the order of line operations
+    std::deque<Bytes> input;          // pieces; one read takes from the front piece
+    std::function<void()> onRead;     // runs at every read, before it returns
 
     void feed(std::span<const std::uint8_t> piece) {
         input.emplace_back(piece.begin(), piece.end());
     }
     void feed(const std::string& text) { input.emplace_back(text.begin(), text.end()); }
     std::string lastWriteText() const {
-        return writes.empty() ? std::string() : std::string(writes.back().begin(), writes.back().end());
+        return writes.empty() ? std::string()
+                              : std::string(writes.back().begin(), writes.back().end());
     }
     int writeCount() const { return static_cast<int>(writes.size()); }
 };
