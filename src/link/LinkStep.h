@@ -17,6 +17,9 @@ namespace kyr {
 class TLinkStep {
 public:
     TLinkStep();
+    // Each kind of request has a status of its own: copies would share it.
+    TLinkStep(const TLinkStep&) = delete;
+    TLinkStep& operator=(const TLinkStep&) = delete;
 
     // Marks the request rsIdle and sets its bytes and the reply it expects.
     void Start(std::span<const std::uint8_t> request, int replyLength);
