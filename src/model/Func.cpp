@@ -4,16 +4,18 @@
 #include <cstring>
 #include <set>
 
+#include "model/AddressNotation.h"
 #include "model/DataClass.h"
 #include "model/FuncTexts.h"
+#include "model/PlcTables.h"
 #include "model/UserDialog.h"
 
 namespace kyr {
 
 namespace {
 
-constexpr std::array<std::string_view, TFunc::KindCount> KeywordsRead = {"NUM", "TXT", "TXS",
-                                                                         "BIT", "BAR"};
+constexpr std::array<std::string_view, TFunc::KindCount> KeywordsRead = {"NUM", "TXT", "TXS", "BIT",
+                                                                         "BAR"};
 constexpr std::array<std::string_view, TFunc::KindCount> KeywordsWritten = {"NUM", "TXT", "TXS",
                                                                             "BUT", "BAR"};
 
@@ -42,18 +44,21 @@ char cyclingDigit(int n) { return static_cast<char>('0' + n % 10); }
 // Bytes of the record before the text buffer in the image, for kinds other than NUM.
 std::size_t fixedImageBytes(int kind) {
     switch (kind) {
-        case TFunc::KindTxt: return TFunc::HeadSize;
-        case TFunc::KindTxs: return 16;
-        case TFunc::KindBit: return TFunc::HeadSize;
-        case TFunc::KindBar: return 23;
-        default: return 0;
+        case TFunc::KindTxt:
+            return TFunc::HeadSize;
+        case TFunc::KindTxs:
+            return 16;
+        case TFunc::KindBit:
+            return TFunc::HeadSize;
+        case TFunc::KindBar:
+            return 23;
+        default:
+            return 0;
     }
 }
 
 // Shortest image record of each kind.
-std::size_t minImageLength(int kind) {
-    return kind == TFunc::KindNum ? 16 : fixedImageBytes(kind);
-}
+std::size_t minImageLength(int kind) { return kind == TFunc::KindNum ? 16 : fixedImageBytes(kind); }
 
 }  // namespace
 
@@ -72,15 +77,23 @@ void TFunc::setDefaults(int kind) {
             SetGain(1.0f);
             SetNumFlags(NumUnitWord | NumSuppressZeros | NumDecimal);
             break;
-        case KindTxt: SetTxtFlags(FlagUnitWord); break;
-        case KindTxs: SetTxsFlags(FlagUnitWord); break;
-        case KindBit: SetBitFlags(FlagEditable | FlagUnitWord); break;
+        case KindTxt:
+            SetTxtFlags(FlagUnitWord);
+            break;
+        case KindTxs:
+            SetTxsFlags(FlagUnitWord);
+            break;
+        case KindBit:
+            SetBitFlags(FlagEditable | FlagUnitWord);
+            break;
         case KindBar:
             SetBarFlags(FlagUnitWord);
             SetBarEmpty(0.0f);
             SetBarFull(100.0f);
             break;
-        default: error_ = true; break;
+        default:
+            error_ = true;
+            break;
     }
 }
 
@@ -211,15 +224,20 @@ int TFunc::numWidth() const {
 
 int TFunc::Width() const {
     switch (Kind()) {
-        case KindNum: return numWidth();
-        case KindTxt: return TxtChars();
-        case KindTxs: return TxsStrLen();
-        case KindBar: return BarWidth();
+        case KindNum:
+            return numWidth();
+        case KindTxt:
+            return TxtChars();
+        case KindTxs:
+            return TxsStrLen();
+        case KindBar:
+            return BarWidth();
         case KindBit: {
             const auto len = static_cast<int>(bufferLength_);
             return BitHasTwoTexts() ? len / 2 : len;
         }
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -258,8 +276,12 @@ void TFunc::RenderPlaceholder(std::span<std::uint8_t> line, CharSet set) const {
             }
             break;
         }
-        case KindTxt: std::fill_n(out, w, std::uint8_t{'$'}); break;
-        case KindTxs: std::fill_n(out, w, std::uint8_t{'#'}); break;
+        case KindTxt:
+            std::fill_n(out, w, std::uint8_t{'$'});
+            break;
+        case KindTxs:
+            std::fill_n(out, w, std::uint8_t{'#'});
+            break;
         case KindBit: {
             const std::string_view second = BitSecondText();
             const bool showSecond = !second.empty() && second.back() != ' ';
@@ -274,7 +296,8 @@ void TFunc::RenderPlaceholder(std::span<std::uint8_t> line, CharSet set) const {
             std::fill_n(out + full, w - full, cyr ? BarHalfCyrillic : BarHalfLatin);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -331,13 +354,18 @@ bool TFunc::Check() const {
 
 int TFunc::TerminalSpaceSize(int code) {
     switch (code) {
-        case 20: return 1000;
+        case 20:
+            return 1000;
         case 21:
         case 22:
-        case 23: return 2;
-        case 24: return 8;
-        case 25: return 4;
-        default: return -1;
+        case 23:
+            return 2;
+        case 24:
+            return 8;
+        case 25:
+            return 4;
+        default:
+            return -1;
     }
 }
 
@@ -360,16 +388,23 @@ bool TFunc::IsBitSpace(int family, int kind, std::uint8_t spaceByte) {
     if ((spaceByte & 0x3F) >= SpaceKyr) return false;
     const bool bit = kind == KindBit;
     switch (family) {
-        case 9: return spaceByte >= 6;
+        case 9:
+            return spaceByte >= 6;
         case 10:
         case 11:
-        case 12: return spaceByte >= 1;
+        case 12:
+            return spaceByte >= 1;
         case 15:
-        case 18: return bit && spaceByte >= 3;
-        case 17: return spaceByte >= 8;
-        case 19: return bit && spaceByte >= 1;
-        case 20: return spaceByte >= 3;
-        default: return false;
+        case 18:
+            return bit && spaceByte >= 3;
+        case 17:
+            return spaceByte >= 8;
+        case 19:
+            return bit && spaceByte >= 1;
+        case 20:
+            return spaceByte >= 3;
+        default:
+            return false;
     }
 }
 
@@ -385,8 +420,10 @@ std::size_t TFunc::ImageSize() const {
                 return 16;
             return 32;
         case KindTxs:
-        case KindBit: return fixedImageBytes(Kind()) + bufferLength_;
-        default: return fixedImageBytes(Kind());
+        case KindBit:
+            return fixedImageBytes(Kind()) + bufferLength_;
+        default:
+            return fixedImageBytes(Kind());
     }
 }
 
@@ -437,9 +474,8 @@ std::unique_ptr<TFunc> TFunc::FromImage(TKyrData& data, std::span<const std::uin
         return f;
     }
     f->record_.fill(0);
-    const std::size_t fixed = kind == KindNum || kind == KindTxt || kind == KindBar
-                                  ? length
-                                  : fixedImageBytes(kind);
+    const std::size_t fixed =
+        kind == KindNum || kind == KindTxt || kind == KindBar ? length : fixedImageBytes(kind);
     if (kind == KindNum) f->SetGain(1.0f);
     std::copy_n(rest.begin(), fixed, f->record_.begin());
     f->setU16(LengthAt, 0);
@@ -467,21 +503,76 @@ std::unique_ptr<TFunc> TFunc::FromImage(TKyrData& data, std::span<const std::uin
 // ---- description ------------------------------------------------------------------------------
 
 std::string TFunc::spaceName(std::uint8_t spaceByte) const {
-    (void)spaceByte;
-    return {};
+    const int code = spaceByte & SpaceCodeMask;
+    if (code >= FirstTerminalSpace) {
+        const std::string_view name = terminalSpaceName(code);
+        return name.empty() ? std::string("??") : std::string(name);
+    }
+    // A bit field names its space from the family's bit list, every other field from the
+    // word list.
+    const int family = data_->PlcFamily();
+    const auto names = plcSpaceNames(family, Kind() == KindBit ? SpaceList::Bit : SpaceList::Word);
+    if (static_cast<std::size_t>(code) < names.size())
+        return std::string(names[static_cast<std::size_t>(code)]);
+    return "??";
 }
 
-std::string TFunc::addressText(std::uint8_t spaceByte, std::uint16_t address) const {
-    (void)spaceByte;
-    return std::to_string(address);
+std::string TFunc::addressText(std::uint8_t spaceByte, std::uint16_t address,
+                               std::uint8_t bit) const {
+    const int family = data_->PlcFamily();
+    std::string text;
+    if ((spaceByte & SpaceCodeMask) < FirstTerminalSpace)
+        text = family7FileNumberText(family, address);
+    text += "[" + formatAddress(family, spaceByte, address, bit);
+    return text;
+}
+
+char TFunc::unitLetter() const {
+    std::uint8_t flags = 0;
+    switch (Kind()) {
+        case KindNum:
+            flags = static_cast<std::uint8_t>(NumFlags() & 0xFF);
+            break;
+        case KindTxs:
+            flags = TxsFlags();
+            break;
+        case KindBar:
+            flags = static_cast<std::uint8_t>(BarFlags() & 0xFF);
+            break;
+        default:
+            flags = TxtFlags();
+            break;
+    }
+    if (flags & FlagUnitByte) return 'b';
+    if (flags & FlagUnitWord) return 'w';
+    if (flags & FlagUnitDword) return 'd';
+    return ' ';
 }
 
 std::string TFunc::Description() const {
     std::string text(KindName());
     text += "  ";
-    text += spaceName(SourceSpace());
-    text += "[" + addressText(SourceSpace(), SourceAddr()) + "]";
-    return text;
+    const std::uint8_t source = SourceSpace();
+    if ((source & SpaceCodeMask) < FirstTerminalSpace) {
+        text += upperAscii(data_->FamilyShortName());
+        if (!data_->HasNoSystemNumbers()) text += std::to_string(System());
+        text += ".";
+    }
+    const bool bit = Kind() == KindBit;
+    text += spaceName(source);
+    text += addressText(source, SourceAddr(), bit ? BitPosition() : 0);
+    if (HasOffset()) {
+        text += "+" + spaceName(OffsetSpace());
+        text += addressText(OffsetSpace(), OffsetAddr(), 0) + "]";
+    }
+    text += "]";
+    if (IsBitSpace(data_->PlcFamily(), Kind(), source)) return text + " 1bit";
+    // A bit field reads one data unit; the other kinds their source length (TXT: characters).
+    text += "  " + std::to_string(bit ? 1 : SourceLength());
+    const char unit = unitLetter();
+    if (unit != ' ') text += unit;
+    if (bit) text += " Bit" + std::to_string(BitPosition());
+    return text + " ";
 }
 
 }  // namespace kyr

@@ -84,13 +84,13 @@ public:
     static constexpr std::uint8_t FlagUnitByte = 0x08;
     static constexpr std::uint8_t FlagUnitWord = 0x10;
     static constexpr std::uint8_t FlagUnitDword = 0x20;
-    static constexpr std::uint8_t FlagBinary = 0x40;     // TXS, BAR
-    static constexpr std::uint8_t BitTwoTexts = 0x80;    // BIT
-    static constexpr std::uint16_t BarSigned = 0x0400;   // BAR flags, high byte bit 2
+    static constexpr std::uint8_t FlagBinary = 0x40;    // TXS, BAR
+    static constexpr std::uint8_t BitTwoTexts = 0x80;   // BIT
+    static constexpr std::uint16_t BarSigned = 0x0400;  // BAR flags, high byte bit 2
 
     // Address-space codes of the terminal's own spaces.
-    static constexpr int SpaceKyr = 20;  // "KYR.##"
-    static constexpr int SpaceNone = 21; // "KYR.SCRN"; as offset space: no offset
+    static constexpr int SpaceKyr = 20;   // "KYR.##"
+    static constexpr int SpaceNone = 21;  // "KYR.SCRN"; as offset space: no offset
 
     // Placeholder glyphs of a bar: full and half, per character set.
     static constexpr std::uint8_t BarFullLatin = 178;
@@ -289,7 +289,8 @@ private:
 
     void setDefaults(int kind);
     int numWidth() const;
-    std::string addressText(std::uint8_t spaceByte, std::uint16_t address) const;
+    std::string addressText(std::uint8_t spaceByte, std::uint16_t address, std::uint8_t bit) const;
+    char unitLetter() const;
     std::string spaceName(std::uint8_t spaceByte) const;
 
     std::unique_ptr<std::uint8_t[]> buffer_;
