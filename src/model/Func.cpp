@@ -66,6 +66,14 @@ TFunc::TFunc(TKyrData& data, int kind) : data_(&data) { setDefaults(kind); }
 
 TFunc::~TFunc() = default;
 
+std::unique_ptr<TFunc> TFunc::Clone() const {
+    auto copy = std::make_unique<TFunc>(*data_, KindNum);
+    copy->record_ = record_;
+    copy->error_ = error_;
+    copy->SetBuffer(Buffer());
+    return copy;
+}
+
 void TFunc::setDefaults(int kind) {
     record_.fill(0);
     setU8(KindAt, static_cast<std::uint8_t>(kind));

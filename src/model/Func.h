@@ -112,6 +112,9 @@ public:
     static std::unique_ptr<TFunc> FromImage(TKyrData& data, std::span<const std::uint8_t> src,
                                             std::size_t& pos);
 
+    // An independent copy (record, buffer and error flag), e.g. for a dialog to edit.
+    std::unique_ptr<TFunc> Clone() const;
+
     TKyrData& Data() const { return *data_; }
 
     bool Error() const { return error_; }

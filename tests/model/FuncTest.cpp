@@ -110,6 +110,19 @@ TEST(FuncBuffer, OwnsACopyWithATrailingZero) {
     EXPECT_STREQ(f.BufferText(), "");
 }
 
+TEST(FuncBuffer, CloneIsIndependent) {
+    auto d = project(0);
+    TFunc f(*d, TFunc::KindBit);
+    f.SetPosition(7);
+    f.SetBuffer(std::string_view("ON"));
+    auto copy = f.Clone();
+    f.Buffer()[0] = 'X';
+    f.SetPosition(1);
+    EXPECT_EQ(copy->Position(), 7);
+    EXPECT_STREQ(copy->BufferText(), "ON");
+    EXPECT_EQ(copy->Kind(), TFunc::KindBit);
+}
+
 struct NumCase {
     std::uint8_t type;
     std::uint8_t digits;
