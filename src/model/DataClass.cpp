@@ -4,6 +4,8 @@
 
 #include "model/FileFormLink.h"
 #include "model/PlcFamilies.h"
+#include "model/ProjectReader.h"
+#include "model/ProjectWriter.h"
 #include "model/ShortString.h"
 #include "model/TermTypes.h"
 #include "model/Texts.h"
@@ -91,6 +93,16 @@ std::unique_ptr<TKyrData> TKyrData::ForUpload(int uploadNumber) {
 
 std::unique_ptr<TKyrData> TKyrData::ForFile(std::string_view path) {
     return std::make_unique<TKyrData>(WithOrigin{}, OriginFile, path, 0);
+}
+
+std::unique_ptr<TKyrData> TKyrData::FromFile(std::string_view path) {
+    auto data = ForFile(path);
+    ProjectReader(*data, path).ReadFile(std::string(path));
+    return data;
+}
+
+bool TKyrData::SaveToFile(std::string_view newName, std::string_view newDescription) {
+    return SaveProject(*this, newName, newDescription);
 }
 
 std::string TKyrData::UploadName(int uploadNumber) {

@@ -41,6 +41,9 @@ public:
     static std::unique_ptr<TKyrData> NewProject(int untitledNumber, std::uint8_t type);
     static std::unique_ptr<TKyrData> ForUpload(int uploadNumber);
     static std::unique_ptr<TKyrData> ForFile(std::string_view path);
+    // File Open: a project of origin "file" filled by the project reader from `path`. Every
+    // problem has been reported when it returns; a project with LoadFailed is to be discarded.
+    static std::unique_ptr<TKyrData> FromFile(std::string_view path);
 
     // "> KYR", the number when above 0, " <", cut to 10 characters.
     static std::string UploadName(int uploadNumber);
@@ -143,6 +146,10 @@ public:
     bool IsModified() const;
     // Clears the project's flag and every screen's flag.
     void ClearModified();
+
+    // --- file -----------------------------------------------------------------------------
+    // Save (empty `newName`) or Save As with a new name and description; true when saved.
+    bool SaveToFile(std::string_view newName, std::string_view newDescription);
 
     // --- window -----------------------------------------------------------------------------
     TFileFormLink* FileForm() const { return fileForm_; }

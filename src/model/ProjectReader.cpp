@@ -1,0 +1,272 @@
+#include "model/ProjectReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <memory>
+
+#include "model/Charset.h"
+#include "model/DataClass.h"
+#include "model/ProjectTexts.h"
+#include "model/ShortString.h"
+#include "model/TermTypes.h"
+#include "model/TextNumbers.h"
+#include "model/UserDialog.h"
+#include "model/Version.h"
+
+namespace kyr {
+
+namespace {
+
+std::string lowered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string uppered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Moves `pos` past the next CR (to the start of the next line of a section).
+void skipLine(std::string_view text, std::size_t& pos) {
+    const std::size_t cr = text.find('\r', pos);
+    pos = cr == std::string_view::npos ? text.size() : cr + 1;
+}
+
+// Setup bytes in the order of the [Setup] line.
+constexpr std::array<std::size_t, 10> kSetupOrder{0, 1, 2, 3, 7, 5, 6, 4, 8, 9};
+
+// The [Tables] row names, in row order.
+constexpr std::array<std::string_view, 8> kCommRowNames{"BEEP", "SCRN", "KBD", "DATTIM",
+                                                        "I/O",  "INP",  "OUT", "CAN"};
+
+// The whole file, false when it cannot be opened or a read fails (a folder, say).
+bool readWholeFile(const std::string& path, std::string& content) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    if (!file) return false;
+    std::array<char, 65536> chunk;
+    for (;;) {
+        const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), file.get());
+        content.append(chunk.data(), n);
+        if (n < chunk.size()) break;
+    }
+    return std::ferror(file.get()) == 0;
+}
+
+}  // namespace
+
+ProjectReader::ProjectReader(TKyrData& data, std::string_view fileName)
+    : data_(data), fileName_(fileName) {}
+
+ProjectReader::Kind ProjectReader::KindOf(std::string_view header) {
+    if (header.size() >= 2 && isDigit(header[1])) return Kind::Screen;
+    const std::string key = lowered(header.substr(1, 9));
+    const struct {
+        std::string_view word;
+        Kind kind;
+    } kWords[] = {{"descr", Kind::Descr},   {"info", Kind::Info}, {"setup", Kind::Setup},
+                  {"tables", Kind::Tables}, {"exd", Kind::Exd},   {"name", Kind::Name}};
+    for (const auto& w : kWords) {
+        if (key.starts_with(w.word)) return w.kind;
+    }
+    return Kind::Unknown;
+}
+
+bool ProjectReader::HasUnknownCharSet(const std::vector<std::string_view>& lines) {
+    for (const std::string_view line : lines) {
+        const std::size_t at = line.find("FLAGS");
+        if (at == std::string_view::npos) continue;
+        const std::int32_t value = IntegerOr(line.substr(at + 5), -1);
+        if (value < 0 || value > 255) continue;
+        const int set = (value >> 2) & 3;
+        if (set == 2 || set == 3) return true;
+    }
+    return false;
+}
+
+void ProjectReader::ReadFile(const std::string& path) {
+    std::string content;
+    if (!readWholeFile(path, content)) {
+        data_.SetTermType(0);
+        data_.SetReadVersion(-1);
+        fail(FillIn(tr(texts::CannotOpenFile), {fileName_}));
+        finish();
+        return;
+    }
+    ReadContent(content);
+}
+
+void ProjectReader::ReadContent(std::string_view content) {
+    data_.SetTermType(0);
+    data_.SetReadVersion(-1);
+    data_.SetCompatVersion(999);
+    const std::vector<std::string_view> lines = SplitProjectLines(content);
+    unknownCharSet_ = HasUnknownCharSet(lines);
+    for (const TextSection& section : SplitSections(lines)) {
+        if (readSection(section) == Step::Stop) break;
+    }
+    finish();
+}
+
+void ProjectReader::finish() {
+    data_.SetFileVersion(data_.ReadVersion());
+    data_.SetReadVersion(ProgramVersion);
+}
+
+ProjectReader::Step ProjectReader::fail(std::string_view text) {
+    data_.SetLoadFailed(true);
+    showError(text);
+    return Step::Stop;
+}
+
+ProjectReader::Step ProjectReader::readSection(const TextSection& section) {
+    if (section.tooLong) return fail(tr(texts::WrongFormat));
+    const Kind kind = KindOf(section.Header());
+    switch (kind) {
+        case Kind::Descr:
+            readDescr(section);
+            return Step::Go;
+        case Kind::Info:
+            if (readInfo(section) == Step::Stop) return Step::Stop;
+            return checkInfo();
+        case Kind::Unknown:
+            return Step::Go;
+        default:
+            break;
+    }
+    if (data_.ReadVersion() < 0) return fail(tr(texts::WrongFormat));
+    switch (kind) {
+        case Kind::Screen:
+            readScreen(section);
+            return Step::Go;
+        case Kind::Exd:
+            readExd(section);
+            return Step::Go;
+        case Kind::Setup:
+            return readSetup(section);
+        case Kind::Tables:
+            return readTables(section);
+        default:
+            return Step::Go;  // [Name]
+    }
+}
+
+void ProjectReader::readDescr(const TextSection& section) {
+    data_.SetDescription(shortString(section.Body()));
+}
+
+bool ProjectReader::takeInteger(const TextSection& section, std::size_t& pos, std::int32_t& value) {
+    const std::string_view text = section.text;
+    const std::string_view token = NextToken(text, pos);
+    if (token.empty()) {
+        fail(FillIn(tr(texts::NumberMissing),
+                    {fileName_, std::to_string(section.LineOf(text.size()))}));
+        return false;
+    }
+    const auto parsed = ParseInteger(token);
+    if (!parsed) {
+        const std::size_t at = static_cast<std::size_t>(token.data() - text.data());
+        fail(FillIn(tr(texts::NumberExpected),
+                    {fileName_, std::to_string(section.LineOf(at)), cp1250ToUtf8(token)}));
+        return false;
+    }
+    value = *parsed;
+    return true;
+}
+
+ProjectReader::Step ProjectReader::readInfo(const TextSection& section) {
+    const std::string_view text = section.text;
+    std::size_t pos = section.BodyOffset();
+    for (;;) {
+        const std::string_view token = NextToken(text, pos);
+        if (token.empty()) return Step::Go;
+        const std::string word = uppered(token);
+        std::int32_t value = 0;
+        if (const int type = termTypeFromKeyword(word); type >= 0) {
+            data_.SetTermType(static_cast<std::uint8_t>(type));
+        } else if (word == "VER") {
+            if (!takeInteger(section, pos, value)) return Step::Stop;
+            data_.SetReadVersion(value);
+        } else if (word == "COMPAT") {
+            if (!takeInteger(section, pos, value)) return Step::Stop;
+            data_.SetCompatVersion(value);
+        }
+        skipLine(text, pos);
+    }
+}
+
+ProjectReader::Step ProjectReader::checkInfo() {
+    const int ver = data_.ReadVersion();
+    const int compat = data_.CompatVersion();
+    if (ver < 202) return fail(tr(texts::WrongFormat));
+    if (ver > ProgramVersion && compat > ProgramVersion) {
+        const int needed = compat <= ver ? compat : ver;
+        return fail(std::string(tr(texts::TooNew)) + FormatVersion(needed));
+    }
+    if (unknownCharSet_) return fail(tr(texts::UnknownFormat));
+    return Step::Go;
+}
+
+ProjectReader::Step ProjectReader::readSetup(const TextSection& section) {
+    // Only the first 255 characters after the header line count.
+    TextSection cut;
+    cut.firstLine = section.firstLine;
+    const std::size_t body = section.BodyOffset();
+    cut.text = section.text.substr(
+        0, body + std::min<std::size_t>(ShortStringMax, section.text.size() - body));
+    std::size_t pos = body;
+    for (const std::size_t byte : kSetupOrder) {
+        std::int32_t value = 0;
+        if (!takeInteger(cut, pos, value)) return Step::Stop;
+        data_.Setup().Bytes()[byte] = static_cast<std::uint8_t>(value & 0xFF);
+    }
+    return Step::Go;
+}
+
+ProjectReader::Step ProjectReader::readTables(const TextSection& section) {
+    TCommTable& table = data_.CommTable();
+    for (int row = 0; row < TCommTable::RowCount; ++row) {
+        table.SetSystem(row, TCommTable::SystemUnused);
+        table.SetSpace(row, TCommTable::SpaceTerminal);
+    }
+    const std::string_view text = section.text;
+    std::size_t pos = section.BodyOffset();
+    for (;;) {
+        const std::string_view token = NextToken(text, pos);
+        if (token.empty()) return Step::Go;
+        const std::string name = uppered(token);
+        const auto last = std::min<std::size_t>(data_.LastCommRow(), kCommRowNames.size() - 1);
+        const auto found = std::find(kCommRowNames.begin(), kCommRowNames.begin() + last + 1, name);
+        if (found == kCommRowNames.begin() + last + 1) {
+            showWarning(tr(texts::TitleWarning),
+                        std::string(tr(texts::BadCommTableName)) + cp1250ToUtf8(token));
+            skipLine(text, pos);
+            continue;
+        }
+        const int row = static_cast<int>(found - kCommRowNames.begin());
+        std::int32_t system = 0;
+        std::int32_t space = 0;
+        std::int32_t begin = 0;
+        if (!takeInteger(section, pos, system) || !takeInteger(section, pos, space) ||
+            !takeInteger(section, pos, begin)) {
+            return Step::Stop;
+        }
+        table.SetRow(row, static_cast<std::int8_t>(system & 0xFF),
+                     static_cast<std::uint8_t>(space & 0xFF),
+                     static_cast<std::uint16_t>(begin & 0xFFFF));
+        skipLine(text, pos);
+    }
+}
+
+void ProjectReader::readScreen(const TextSection&) {}
+
+void ProjectReader::readExd(const TextSection&) {}
+
+}  // namespace kyr
