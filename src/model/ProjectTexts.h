@@ -30,7 +30,6 @@ inline constexpr Text3 OlderVersionQuestion{
     "File was originally created with an older version of program; after Save the original "
     "version will not be able to read it. CONTINUE?"};
 
-inline constexpr Text3 TitleWarning{"Varování", "Warnung", "Warning"};
 inline constexpr Text3 BadCommTableName{
     "Chybný název komunikační tabulky: ", "Falscher Name der Kommunikationstabelle: ",
     "Bad Comm Table Name: "};
