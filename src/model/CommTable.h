@@ -3,8 +3,21 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace kyr {
+
+// What the program shows and writes of one communication row.
+struct CommRowInfo {
+    std::string_view fileName;  // six characters, blank-padded, as written to [Tables]
+    std::string_view label;     // the row's label on the Comm Tables page
+    int shownLength;            // the length shown beside it
+};
+
+// Rows 0..7: BEEP, SCRN, KBD, DATTIM, I/O, INP, OUT, CAN.
+const CommRowInfo& commRowInfo(int row);
+// The row named `name` (case-insensitive, without the padding), -1 when none is.
+int commRowByName(std::string_view name);
 
 // The communication table: eight rows of four bytes (System i8, Space u8, Begin u16 kept low
 // byte first). A terminal type uses rows 0 .. its last communication row.
@@ -32,6 +45,11 @@ public:
     void SetSpace(int row, std::uint8_t v);
     void SetBegin(int row, std::uint16_t v);
     void SetRow(int row, std::int8_t system, std::uint8_t space, std::uint16_t begin);
+
+    // The 32-byte image block: the rows in order, each Begin high byte first, or low byte
+    // first when `lowFirst` (terminal family 2). SetImage reads a block written that way.
+    void GetImage(std::span<std::uint8_t, Size> dest, bool lowFirst) const;
+    void SetImage(std::span<const std::uint8_t, Size> src, bool lowFirst);
 
     std::span<const std::uint8_t, Size> Bytes() const { return bytes_; }
     std::span<std::uint8_t, Size> Bytes() { return bytes_; }

@@ -108,6 +108,12 @@ public:
     // --- communication table ----------------------------------------------------------------
     const TCommTable& CommTable() const { return commTable_; }
     TCommTable& CommTable() { return commTable_; }
+    // The 32-byte communication block with every Begin in the terminal family's byte order
+    // (high byte first for families 0 and 1, low byte first for family 2); the table itself
+    // is unchanged.
+    void GetCommImage(std::span<std::uint8_t, TCommTable::Size> dest) const;
+    // Replaces the table by a received block, Begin taken in the family's byte order.
+    void SetCommImage(std::span<const std::uint8_t, TCommTable::Size> src);
 
     // --- screens ----------------------------------------------------------------------------
     const ScreenList& Screens() const { return screens_; }
@@ -137,6 +143,15 @@ public:
     bool DeleteExdTable(int index);
     bool MoveExdTable(int from, int to);
     int IndexOfExdTable(int number) const;
+    // The image record of the table at `index`, written one byte into `dest` (see
+    // TExdTab::PutToImage); returns 65. For an index outside the list nothing is written and
+    // the index itself is returned.
+    int ExdTableImage(int index, std::span<std::uint8_t> dest) const;
+    // The image record of a new, empty table numbered `number`, placed the same way.
+    int NewExdTableImage(std::uint8_t number, std::span<std::uint8_t> dest);
+    // Builds a table from its image slot and appends it; a bad one is destroyed (false).
+    // Modified is unchanged.
+    bool AddExdTableFromImage(std::span<const std::uint8_t> src);
 
     // --- change tracking --------------------------------------------------------------------
     // The project's own flag (setup, communication table, list membership).
