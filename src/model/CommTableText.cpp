@@ -2,16 +2,13 @@
 
 #include "model/Charset.h"
 #include "model/DataClass.h"
+#include "model/ProjectTexts.h"
 #include "model/Texts.h"
 #include "model/UserDialog.h"
 
 namespace kyr {
 
 namespace {
-
-constexpr Text3 BadNameText{"Chybný název v komunikační tabulce: ",
-                            "Falscher Name in der Kommunikationstabelle: ",
-                            "Bad Comm Table Name: "};
 
 constexpr int InpRow = 5;
 
@@ -47,13 +44,13 @@ bool ReadCommTableSection(TKyrData& data, std::string_view section, TextFault& f
         if (name.empty()) continue;
         const int row = commRowByName(name);
         if (row < 0 || row > data.LastCommRow()) {
-            showWarning(tr(texts::TitleWarning), std::string(tr(BadNameText)) + cp1250ToUtf8(name));
+            showWarning(tr(texts::TitleWarning), std::string(tr(texts::BadCommTableName)) + cp1250ToUtf8(name));
             continue;
         }
         std::int32_t values[3] = {};
         for (auto& value : values) {
             const std::string_view token = cursor.Take();
-            const auto number = parseInt(token);
+            const auto number = ParseInteger(token);
             if (!number) {
                 fault = TextFault{static_cast<int>(i), std::string(token)};
                 return false;

@@ -88,7 +88,7 @@ std::unique_ptr<TExdTab> TExdTab::ReadSection(TKyrData& data, std::string_view s
     const std::int32_t number =
         numberEnd == std::string_view::npos
             ? -1
-            : intOrDefault(header.substr(numberStart, numberEnd - numberStart), -1);
+            : IntegerOr(header.substr(numberStart, numberEnd - numberStart), -1);
     if (number < 0 || number > MaxNumber) {
         warn(std::string(tr(BadNumberText)) + shownHeader);
         table->error_ = true;

@@ -6,21 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "model/TextNumbers.h"
+
 namespace kyr {
 
-// Numbers and tokens of the project text, shared by the section readers.
-//
-// An integer token is an optional sign and decimal digits within 32 bits, or "$" and one to
-// eight hexadecimal digits taken as a 32-bit two's-complement value ("$FFFFFFFF" is -1);
-// nothing else may stand in the token.
-std::optional<std::int32_t> parseInt(std::string_view token);
-
-// The conversion "with a default" of header digits and keyword values: leading spaces (not
-// tabs) are skipped, then the rest must be one integer as above, else `fallback`.
-std::int32_t intOrDefault(std::string_view text, std::int32_t fallback);
-
-// Blanks of the project text: space, TAB, CR and LF.
-constexpr bool isTextBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// Lines and tokens of project-text sections, shared by the section readers. Integers are
+// converted as TextNumbers.h says.
 
 // `text` without leading blanks.
 std::string_view trimLeadingBlanks(std::string_view text);
