@@ -5,7 +5,6 @@
 namespace kyr::texts {
 
 // Messages of writing the EPROM HEX file.
-inline constexpr Text3 EpromWarningTitle{"Varování", "Warnung", "Warning"};
 inline constexpr Text3 NotEnoughSpaceForScreens{"Nedostatek místa pro obrazovky",
                                                 "Nicht genug Platz für Bildschirme",
                                                 "Not enough space for screens"};
