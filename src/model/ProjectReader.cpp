@@ -7,7 +7,9 @@
 #include <memory>
 
 #include "model/Charset.h"
+#include "model/CommTableText.h"
 #include "model/DataClass.h"
+#include "model/ExdTab.h"
 #include "model/ProjectTexts.h"
 #include "model/ShortString.h"
 #include "model/TermTypes.h"
@@ -41,10 +43,6 @@ void skipLine(std::string_view text, std::size_t& pos) {
 
 // Setup bytes in the order of the [Setup] line.
 constexpr std::array<std::size_t, 10> kSetupOrder{0, 1, 2, 3, 7, 5, 6, 4, 8, 9};
-
-// The [Tables] row names, in row order.
-constexpr std::array<std::string_view, 8> kCommRowNames{"BEEP", "SCRN", "KBD", "DATTIM",
-                                                        "I/O",  "INP",  "OUT", "CAN"};
 
 // The whole file, false when it cannot be opened or a read fails (a folder, say).
 bool readWholeFile(const std::string& path, std::string& content) {
@@ -147,8 +145,7 @@ ProjectReader::Step ProjectReader::readSection(const TextSection& section) {
             readScreen(section);
             return Step::Go;
         case Kind::Exd:
-            readExd(section);
-            return Step::Go;
+            return readExd(section);
         case Kind::Setup:
             return readSetup(section);
         case Kind::Tables:
@@ -231,42 +228,26 @@ ProjectReader::Step ProjectReader::readSetup(const TextSection& section) {
 }
 
 ProjectReader::Step ProjectReader::readTables(const TextSection& section) {
-    TCommTable& table = data_.CommTable();
-    for (int row = 0; row < TCommTable::RowCount; ++row) {
-        table.SetSystem(row, TCommTable::SystemUnused);
-        table.SetSpace(row, TCommTable::SpaceTerminal);
-    }
-    const std::string_view text = section.text;
-    std::size_t pos = section.BodyOffset();
-    for (;;) {
-        const std::string_view token = NextToken(text, pos);
-        if (token.empty()) return Step::Go;
-        const std::string name = uppered(token);
-        const auto last = std::min<std::size_t>(data_.LastCommRow(), kCommRowNames.size() - 1);
-        const auto found = std::find(kCommRowNames.begin(), kCommRowNames.begin() + last + 1, name);
-        if (found == kCommRowNames.begin() + last + 1) {
-            showWarning(tr(texts::TitleWarning),
-                        std::string(tr(texts::BadCommTableName)) + cp1250ToUtf8(token));
-            skipLine(text, pos);
-            continue;
-        }
-        const int row = static_cast<int>(found - kCommRowNames.begin());
-        std::int32_t system = 0;
-        std::int32_t space = 0;
-        std::int32_t begin = 0;
-        if (!takeInteger(section, pos, system) || !takeInteger(section, pos, space) ||
-            !takeInteger(section, pos, begin)) {
-            return Step::Stop;
-        }
-        table.SetRow(row, static_cast<std::int8_t>(system & 0xFF),
-                     static_cast<std::uint8_t>(space & 0xFF),
-                     static_cast<std::uint16_t>(begin & 0xFFFF));
-        skipLine(text, pos);
-    }
+    TextFault fault;
+    if (ReadCommTableSection(data_, section.text, fault)) return Step::Go;
+    return reportFault(section, fault);
+}
+
+ProjectReader::Step ProjectReader::reportFault(const TextSection& section, const TextFault& fault) {
+    const std::string line = std::to_string(section.firstLine + fault.line);
+    if (fault.token.empty()) return fail(FillIn(tr(texts::NumberMissing), {fileName_, line}));
+    return fail(FillIn(tr(texts::NumberExpected), {fileName_, line, cp1250ToUtf8(fault.token)}));
 }
 
 void ProjectReader::readScreen(const TextSection&) {}
 
-void ProjectReader::readExd(const TextSection&) {}
+ProjectReader::Step ProjectReader::readExd(const TextSection& section) {
+    // Row faults are reported with line numbers of 1 and up.
+    TextFault fault{0, {}};
+    auto table = TExdTab::ReadSection(data_, section.text, &fault);
+    if (fault.line > 0) return reportFault(section, fault);
+    if (!table->Error()) data_.AppendExdTable(std::move(table));
+    return Step::Go;
+}
 
 }  // namespace kyr

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/ProjectLines.h"
+#include "model/TextTokens.h"
 
 namespace kyr {
 
@@ -41,7 +42,9 @@ private:
     Step readTables(const TextSection& section);
     void readDescr(const TextSection& section);
     void readScreen(const TextSection& section);
-    void readExd(const TextSection& section);
+    Step readExd(const TextSection& section);
+    // Reports a number that a section reader could not convert and stops.
+    Step reportFault(const TextSection& section, const TextFault& fault);
 
     // Integer at `pos` of the section's text; reports a missing or bad token and returns
     // false.

@@ -6,7 +6,9 @@
 #include <memory>
 #include <system_error>
 
+#include "model/CommTableText.h"
 #include "model/DataClass.h"
+#include "model/ExdTab.h"
 #include "model/FileFormLink.h"
 #include "model/ProjectTexts.h"
 #include "model/ShortString.h"
@@ -21,9 +23,6 @@ namespace {
 constexpr std::string_view kEol = "\r\n";
 
 constexpr std::array<std::size_t, 10> kSetupOrder{0, 1, 2, 3, 7, 5, 6, 4, 8, 9};
-
-constexpr std::array<std::string_view, 8> kCommRowNames{"BEEP  ", "SCRN  ", "KBD   ", "DATTIM",
-                                                        "I/O   ", "INP   ", "OUT   ", "CAN   "};
 
 void line(std::string& out, std::string_view text) {
     out += text;
@@ -48,22 +47,6 @@ void appendSetup(std::string& out, const TKyrData& data) {
                                             : std::to_string(bytes[i]);
     }
     line(out, values);
-    out += kEol;
-}
-
-void appendTables(std::string& out, const TKyrData& data) {
-    line(out, "[Tables]");
-    const TCommTable& table = data.CommTable();
-    const bool shortType0 = data.TermType() == 0 && data.Setup().IoBoard() != 4;
-    const int last = shortType0 ? 4 : std::min<int>(data.LastCommRow(), TCommTable::RowCount - 1);
-    for (int row = 0; row <= last; ++row) {
-        std::string text = " ";
-        text += kCommRowNames[static_cast<std::size_t>(row)];
-        text += ' ' + std::to_string(table.System(row));
-        text += ' ' + std::to_string(table.Space(row));
-        text += ' ' + std::to_string(table.Begin(row));
-        line(out, text);
-    }
     out += kEol;
 }
 
@@ -162,7 +145,12 @@ std::string ProjectFileText(TKyrData& data) {
     }
     appendInfo(out, data);
     appendSetup(out, data);
-    appendTables(out, data);
+    WriteCommTableSection(data, out);
+    out += kEol;
+    for (const auto& table : data.ExdTables()) {
+        table->WriteSection(out);
+        out += kEol;
+    }
     return out;
 }
 

@@ -60,6 +60,16 @@ TEST(ProjectReaderMessages, EachCaseReportsInOrder) {
           ", line 7: an integer is missing; the file was not opened."},
          260},
         {"bad_comm_names.kyr", false, {"Bad Comm Table Name: CAN"}, 260},
+        {"exd_bad_row.kyr",
+         true,
+         {"File " + Fixture("exd_bad_row.kyr") +
+          ", line 7: an integer was expected instead of \"x\"; the file was not opened."},
+         260},
+        {"exd_bad_number.kyr",
+         false,
+         {"Comm Table: Bad EXD table number: [EXD21]",
+          "Error in EXD Table data; bad Table will be ignored"},
+         260},
     };
     for (const auto& c : cases) {
         RecordingDialog dialog;
@@ -70,6 +80,7 @@ TEST(ProjectReaderMessages, EachCaseReportsInOrder) {
         EXPECT_EQ(data->ReadVersion(), 260) << c.file;
         EXPECT_EQ(data->Origin(), TKyrData::OriginFile) << c.file;
         for (const auto& e : dialog.entries) {
+            // Warnings drop one item; errors are the "ERROR" boxes.
             const bool fatal = e.text.find("Comm Table") == std::string::npos;
             EXPECT_EQ(e.kind, fatal ? MsgKind::Error : MsgKind::Warning) << c.file;
             if (fatal) {
@@ -77,6 +88,16 @@ TEST(ProjectReaderMessages, EachCaseReportsInOrder) {
             }
         }
     }
+}
+
+TEST(ProjectReaderSections, GoodExdTablesAreKeptInFileOrder) {
+    RecordingDialog dialog;
+    const auto data = TKyrData::FromFile(Fixture("exd_bad_number.kyr"));
+    ASSERT_EQ(data->ExdCount(), 1);
+    EXPECT_EQ(data->ExdTable(0).Number(), 3);
+    EXPECT_EQ(data->ExdTable(0).Name(), "kept");
+    EXPECT_EQ(data->ExdTable(0).Space(0), 2);
+    EXPECT_FALSE(data->IsModified());
 }
 
 TEST(ProjectReaderMessages, FatalBoxesSpeakTheCurrentLanguage) {

@@ -287,6 +287,10 @@ TEST(ProjectRoundTrip, GeneratedProjectSavesTheSameBytesTwice) {
             data->CommTable().SetRow(row, static_cast<std::int8_t>(row - 2),
                                      static_cast<std::uint8_t>(row * 3),
                                      static_cast<std::uint16_t>(row * 4097));
+        TExdTab& exd = data->AddExdTable(static_cast<std::uint8_t>(type + 1), 0);
+        exd.SetName("pumps");
+        exd.SetRow(3, 1, 2, 65535);
+        data->AddExdTable(0, 1);
         const std::string first = folder.File("first.kyr");
         const std::string second = folder.File("second.kyr");
         ASSERT_TRUE(data->SaveToFile(first, "generated\rproject"));
