@@ -133,6 +133,11 @@ public:
     int IndexOfScreen(int number) const;
     // Orders the screens by number, ascending; equal numbers keep their order.
     void SortScreens();
+    // Builds a screen from its image record (format 217, 218 or a firmware level) and
+    // appends it; returns ScreenImageAccepted. A bad record is destroyed and its screen
+    // number returned (-1 when the record is too short to hold one). Modified is unchanged.
+    static constexpr int ScreenImageAccepted = 65535;
+    int AddScreenFromImage(std::span<const std::uint8_t> record, int format);
 
     // --- EXD tables -------------------------------------------------------------------------
     const ExdList& ExdTables() const { return exdTables_; }

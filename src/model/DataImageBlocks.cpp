@@ -1,5 +1,5 @@
-// The image blocks a project gives to and takes from the terminal: communication table and
-// EXD tables.
+// The image blocks a project gives to and takes from the terminal: communication table, EXD
+// tables and screens.
 #include "model/DataClass.h"
 
 namespace kyr {
@@ -28,6 +28,14 @@ bool TKyrData::AddExdTableFromImage(std::span<const std::uint8_t> src) {
     if (table->Error()) return false;
     AppendExdTable(std::move(table));
     return true;
+}
+
+int TKyrData::AddScreenFromImage(std::span<const std::uint8_t> record, int format) {
+    int number = -1;
+    auto screen = TKyrScreen::FromImage(*this, record, format, number);
+    if (screen->Error()) return number;
+    AppendScreen(std::move(screen));
+    return ScreenImageAccepted;
 }
 
 }  // namespace kyr
