@@ -143,6 +143,8 @@ TKyrClock::TKyrClock(TMKom& kom) : kom_(kom) {}
 void TKyrClock::Open() {
     reading_ = {};
     hasReading_ = false;
+    readGaveUp_ = false;
+    readCount_ = 0;
     texts_.fill(std::string("  "));
     day_ = NoDay;
     focus_ = Focus::None;
@@ -160,6 +162,8 @@ void TKyrClock::Refresh() {
         case rsDone:
             reading_ = TClockReading::FromReply(readStep_.Reply());
             hasReading_ = true;
+            readGaveUp_ = false;
+            ++readCount_;
             ReadNext();
             break;
         case rsPending:
@@ -167,6 +171,7 @@ void TKyrClock::Refresh() {
         case rsFailed:
             reading_ = {};
             hasReading_ = false;
+            readGaveUp_ = true;
             readStep_.Send(kom_);
             break;
         default:

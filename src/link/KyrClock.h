@@ -92,6 +92,10 @@ public:
     const TClockReading& Reading() const { return reading_; }
     // True once a reply has arrived since opening (and no failure came after it).
     bool HasReading() const { return hasReading_; }
+    // Replies taken since opening.
+    int ReadCount() const { return readCount_; }
+    // True while the last read ended without a reply after all its sends.
+    bool ReadGaveUp() const { return readGaveUp_; }
 
     // What the dialog shows.
     const std::string& FieldText(TClockField field) const {
@@ -128,6 +132,8 @@ private:
     TLinkStep setStep_;
     TClockReading reading_;
     bool hasReading_ = false;
+    bool readGaveUp_ = false;
+    int readCount_ = 0;
 
     std::array<std::string, ClockFieldCount> texts_;
     int day_ = NoDay;

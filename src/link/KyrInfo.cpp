@@ -212,7 +212,8 @@ std::optional<TInfoFamily> TKyrInfo::Family() const {
 }
 
 bool TKyrInfo::Complete() const {
-    if (!status_ || !versionReply_) return false;
+    if (!status_) return false;
+    if (!versionReply_ && versionWatch_.ticks <= StatusTicks) return false;
     if (Family() != TInfoFamily::MiniGrand) return true;
     return (description_ || descriptionGaveUp_) && (boot_ || bootGaveUp_);
 }

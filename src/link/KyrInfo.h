@@ -82,8 +82,8 @@ public:
     void Refresh();
 
     TKyrInfoView View() const;
-    // True once the status and version have answered and, for a KYR Mini/Grand, the
-    // description and BOOT version have answered or given up.
+    // True once the status has answered, the version has answered or given up and, for a
+    // KYR Mini/Grand, the description and BOOT version have answered or given up.
     bool Complete() const;
     // True when the status is known (it answered within its ticks).
     bool HasStatus() const { return status_.has_value(); }
