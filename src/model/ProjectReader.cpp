@@ -11,6 +11,7 @@
 #include "model/DataClass.h"
 #include "model/ExdTab.h"
 #include "model/ProjectTexts.h"
+#include "model/Screen.h"
 #include "model/ShortString.h"
 #include "model/TermTypes.h"
 #include "model/TextNumbers.h"
@@ -239,7 +240,10 @@ ProjectReader::Step ProjectReader::reportFault(const TextSection& section, const
     return fail(FillIn(tr(texts::NumberExpected), {fileName_, line, cp1250ToUtf8(fault.token)}));
 }
 
-void ProjectReader::readScreen(const TextSection&) {}
+void ProjectReader::readScreen(const TextSection& section) {
+    auto screen = TKyrScreen::ReadBlock(data_, section.text, data_.ReadVersion());
+    if (!screen->Error()) data_.AppendScreen(std::move(screen));
+}
 
 ProjectReader::Step ProjectReader::readExd(const TextSection& section) {
     // Row faults are reported with line numbers of 1 and up.

@@ -11,6 +11,7 @@
 #include "model/ExdTab.h"
 #include "model/FileFormLink.h"
 #include "model/ProjectTexts.h"
+#include "model/Screen.h"
 #include "model/ShortString.h"
 #include "model/TermTypes.h"
 #include "model/UserDialog.h"
@@ -147,6 +148,10 @@ std::string ProjectFileText(TKyrData& data) {
     appendSetup(out, data);
     WriteCommTableSection(data, out);
     out += kEol;
+    for (const auto& screen : data.Screens()) {
+        screen->WriteBlock(out);
+        out += kEol;
+    }
     for (const auto& table : data.ExdTables()) {
         table->WriteSection(out);
         out += kEol;

@@ -9,6 +9,7 @@
 #include "model/DataClass.h"
 #include "model/FileFormLink.h"
 #include "model/ProjectWriter.h"
+#include "model/TermTypes.h"
 #include "model/Texts.h"
 
 namespace kyr {
@@ -296,6 +297,66 @@ TEST(ProjectRoundTrip, GeneratedProjectSavesTheSameBytesTwice) {
         ASSERT_TRUE(data->SaveToFile(first, "generated\rproject"));
         auto read = TKyrData::FromFile(first);
         ASSERT_FALSE(read->LoadFailed());
+        ASSERT_TRUE(read->SaveToFile(second, read->Description()));
+        EXPECT_EQ(ReadBytes(first), ReadBytes(second)) << int(type);
+    }
+}
+
+TEST(ProjectRoundTrip, Version217FileGetsFourDigitHeadersOnSave) {
+    TempFolder folder;
+    const std::string path = folder.File("v217.kyr");
+    WriteBytes(path,
+               "[Info]\r\n KYRC\r\n VER 217\r\n\r\n[012] three digits\r\n  FLAGS $00\r\n"
+               "  \"Hello\"\r\n\r\n[0013] four digits\r\n  FLAGS $00\r\n");
+    RecordingDialog dialog;
+    auto data = TKyrData::FromFile(path);
+    ASSERT_FALSE(data->LoadFailed());
+    EXPECT_EQ(dialog.texts(), std::vector<std::string>{"Bad screen number: 001"});
+    ASSERT_EQ(data->ScreenCount(), 1);
+    EXPECT_EQ(data->Screen(0).Number(), 12);
+
+    dialog.clear();
+    dialog.answers = {Answer::Yes};
+    ASSERT_TRUE(data->SaveToFile("", ""));
+    EXPECT_EQ(dialog.texts(), std::vector<std::string>{kOlderQuestion});
+    const std::string text = ReadBytes(path);
+    EXPECT_NE(text.find("\r\n[0012] three digits\r\n  FLAGS $00\r\n  \"Hello"), std::string::npos);
+}
+
+// A project text of every terminal type with screens, fields of every kind and EXD tables.
+std::string generatedText(std::uint8_t type) {
+    const TermTypeInfo& info = *termTypeInfo(type);
+    std::string text = "[Info]\r\n" + std::string(info.keywordWritten) + "\r\n VER 260\r\n";
+    text += "[Setup]\r\n 2 5 1 1 29 2 1 1 0 1\r\n";
+    for (int n = 1; n <= 12; ++n) {
+        text += "[" + std::to_string(10000 + n).substr(1) + "] screen " + std::to_string(n) +
+                "\r\n  FLAGS $0" + std::to_string(n % 4 == 1 ? 4 : n % 3) + "\r\n";
+        if (n % 2) text += "  EXD " + std::to_string(n % 5) + "\r\n";
+        if (isLumQType(type)) text += "  DISPFLAGS $00" + std::to_string(n % 10) + "1\r\n";
+        text += "  \"" + std::string(info.cols, static_cast<char>('A' + n)) + "\"\r\n";
+        text += "  \"\xC0\xE8.\"\r\n";
+        text += " NUM 1 0 10 0 0 21 1 $01 0 $0910 0.1 -2 0 100\r\n";
+        text += " BUT 3 0 12 0 3 21 0 $91 \"\xC1\"\r\n     \"\xC2\"\r\n";
+    }
+    text += "[EXD4] four\r\n 1 2 3\r\n\r\n -1 0 0\r\n 7 0 65535\r\n[EXD0]\r\n";
+    return text;
+}
+
+TEST(ProjectRoundTrip, GeneratedScreensSaveTheSameBytesTwice) {
+    TempFolder folder;
+    for (std::uint8_t type = 0; type < 10; ++type) {
+        RecordingDialog dialog;
+        auto data = test::ReadText(generatedText(type));
+        ASSERT_FALSE(data->LoadFailed()) << int(type);
+        EXPECT_EQ(data->ScreenCount(), 12) << int(type);
+        EXPECT_EQ(data->ExdCount(), 2) << int(type);
+        const std::string first = folder.File("first.kyr");
+        const std::string second = folder.File("second.kyr");
+        dialog.answers = {Answer::Yes};
+        ASSERT_TRUE(data->SaveToFile(first, "")) << int(type);
+        auto read = TKyrData::FromFile(first);
+        ASSERT_FALSE(read->LoadFailed());
+        EXPECT_EQ(read->ScreenCount(), 12) << int(type);
         ASSERT_TRUE(read->SaveToFile(second, read->Description()));
         EXPECT_EQ(ReadBytes(first), ReadBytes(second)) << int(type);
     }
