@@ -7,6 +7,7 @@
 #include "cli/CliDialog.h"
 #include "cli/CliTexts.h"
 #include "cli/CliTypes.h"
+#include "cli/HexCommand.h"
 #include "cli/ProjectCommands.h"
 #include "model/ProjectTexts.h"
 #include "model/SystemMode.h"
@@ -23,7 +24,7 @@ struct Command {
     int (*run)(CommandContext&);
 };
 
-const std::array<Command, 3> kCommands{{
+const std::array<Command, 4> kCommands{{
     {"new",
      "new --type N OUT.kyr",
      {"nový projekt terminálu typu N (0..9), uložený jako OUT",
@@ -42,6 +43,12 @@ const std::array<Command, 3> kCommands{{
       "liest das Projekt und speichert es als OUT (Speichern unter)",
       "read, then save under OUT (Save As)"},
      &RunSave},
+    {"hex",
+     "hex FILE.kyr OUT.hex [--eprom 64|128] [--firmware 217|218]",
+     {"zapíše obraz paměti EPROM projektu jako soubor Intel HEX",
+      "schreibt das EPROM-Speicherabbild des Projekts als Intel-HEX-Datei",
+      "write the project's EPROM memory image as an Intel HEX file"},
+     &RunHex},
 }};
 
 const Command* findCommand(std::string_view name) {

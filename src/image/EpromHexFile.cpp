@@ -1,0 +1,39 @@
+#include "image/EpromHexFile.h"
+
+#include <string>
+
+#include "image/EpromTexts.h"
+#include "image/FileReplace.h"
+#include "image/ImageBuilder.h"
+#include "model/DataClass.h"
+#include "model/FileFormLink.h"
+#include "model/UserDialog.h"
+
+namespace kyr {
+
+HexFileStatus WriteEpromImage(const EpromImage& image, std::string_view fileName) {
+    if (fileName.empty()) return HexFileStatus::NotWritten;
+    const std::string reason =
+        replaceFileContent(std::filesystem::path(std::string(fileName)), image.hex);
+    if (!reason.empty()) {
+        showError(std::string(tr(texts::CannotWriteHexFile)) + std::string(fileName) + " (" +
+                  reason + ")");
+        return HexFileStatus::WriteFailed;
+    }
+    const std::string_view warning = tr(texts::TitleWarning);
+    if (image.exdTablesLeftOut > 0) showWarning(warning, tr(texts::NotEnoughSpaceForExdTables));
+    if (!image.screensLeftOut.empty()) showWarning(warning, tr(texts::NotEnoughSpaceForScreens));
+    if (image.partial) showError(tr(texts::HexGeneratedPartially));
+    return image.complete() ? HexFileStatus::Written : HexFileStatus::Incomplete;
+}
+
+HexFileStatus WriteHexFile(TKyrData& data, std::string_view fileName,
+                           const EpromSettings& settings) {
+    if (TFileFormLink* form = data.FileForm(); form && !form->StoreAll())
+        return HexFileStatus::NotWritten;
+    if (fileName.empty()) return HexFileStatus::NotWritten;
+    data.SetOrigin(TKyrData::OriginFile);
+    return WriteEpromImage(BuildEpromImage(data, settings), fileName);
+}
+
+}  // namespace kyr
