@@ -120,6 +120,28 @@ TEST_F(HexCommand, IncompleteFileGivesStatus3) {
     EXPECT_TRUE(fs::exists(file("exd.hex")));
 }
 
+TEST_F(HexCommand, FailedScreenRecordGivesStatus3) {
+    const std::string kyr = project("big.kyr", 0, {1, 200});
+    const Result r = run({"hex", kyr, file("big.hex"), "--firmware", "217"});
+    EXPECT_EQ(r.status, ExitPartial);
+    EXPECT_EQ(r.err, "error: HEX File was generated only partially\n");
+    EXPECT_TRUE(fs::exists(file("big.hex")));
+    EXPECT_EQ(run({"hex", kyr, file("big.hex")}).status, ExitDone);
+}
+
+TEST_F(HexCommand, ExampleProjects) {
+    for (const auto& entry : fs::directory_iterator(KYR_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".kyr") continue;
+        SCOPED_TRACE(entry.path().string());
+        const Result r = run({"hex", entry.path().string(), file("example.hex"), "--eprom", "64"});
+        EXPECT_EQ(r.status, ExitDone);
+        EXPECT_EQ(r.err, "");
+        EpromSettings s;
+        s.size = EpromSize::Kb64;
+        EXPECT_EQ(slurp(file("example.hex")), expectedHex(entry.path().string(), s));
+    }
+}
+
 TEST_F(HexCommand, FailuresAndBadCommandLines) {
     const std::string kyr = project("p.kyr", 0, {1});
     const Result missing = run({"hex", file("none.kyr"), file("x.hex")});
