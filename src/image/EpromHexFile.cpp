@@ -1,5 +1,6 @@
 #include "image/EpromHexFile.h"
 
+#include <filesystem>
 #include <string>
 
 #include "image/EpromTexts.h"
@@ -13,8 +14,9 @@ namespace kyr {
 
 HexFileStatus WriteEpromImage(const EpromImage& image, std::string_view fileName) {
     if (fileName.empty()) return HexFileStatus::NotWritten;
-    const std::string reason =
-        replaceFileContent(std::filesystem::path(std::string(fileName)), image.hex);
+    // File names are UTF-8 inside the program.
+    const std::filesystem::path path(std::u8string(fileName.begin(), fileName.end()));
+    const std::string reason = replaceFileContent(path, image.hex);
     if (!reason.empty()) {
         showError(std::string(tr(texts::CannotWriteHexFile)) + std::string(fileName) + " (" +
                   reason + ")");

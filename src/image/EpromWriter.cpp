@@ -41,13 +41,12 @@ void EpromWriter::writeExd(std::span<const std::uint8_t> block) {
 }
 
 void EpromWriter::writeRecord(std::uint32_t address, std::size_t size, const BuildRecord& build) {
-    // One byte more than the record, as the screen's builder may expect.
-    buffer_.assign(size + 1, 0);
-    if (!build(std::span(buffer_).first(size))) {
+    buffer_.assign(size, 0);
+    if (!build(buffer_)) {
         result_.partial = true;
         return;
     }
-    hex_.WriteHexRecords(static_cast<std::int32_t>(address), std::span(buffer_).first(size));
+    hex_.WriteHexRecords(static_cast<std::int32_t>(address), buffer_);
 }
 
 void EpromWriter::addScreen(int number, std::size_t size, BuildRecord build) {

@@ -27,7 +27,11 @@ std::string errnoText(int err) { return err != 0 ? std::strerror(err) : "write e
 // Writes and closes the file; the system's reason on failure.
 std::string writeAll(const fs::path& path, std::string_view content) {
     errno = 0;
-    std::FILE* f = std::fopen(path.string().c_str(), "wbx");
+#ifdef _WIN32
+    std::FILE* f = _wfopen(path.c_str(), L"wbx");
+#else
+    std::FILE* f = std::fopen(path.c_str(), "wbx");
+#endif
     if (!f) return errnoText(errno);
     const std::size_t written = std::fwrite(content.data(), 1, content.size(), f);
     const int writeErr = errno;

@@ -173,16 +173,23 @@ protected:
     test::RecordingDialog rec_;
 };
 
-TEST_F(HexFileTest, WritesTheImageAndMakesTheProjectOneWithAFile) {
+TEST_F(HexFileTest, WritesTheImageAndChangesOnlyTheOrigin) {
     const auto data = TKyrData::NewProject(0, 0);
-    data->SetModified(true);
+    addScreen(*data, 1, "one", 2);
+    addScreen(*data, 2, "two");
+    data->ClearModified();
     const fs::path out = dir_ / "a.hex";
     EXPECT_EQ(WriteHexFile(*data, out.string(), settings(EpromSize::Kb128)),
               HexFileStatus::Written);
     EXPECT_TRUE(rec_.entries.empty());
     EXPECT_EQ(slurp(out), BuildEpromImage(*data, settings(EpromSize::Kb128)).hex);
     EXPECT_EQ(data->Origin(), TKyrData::OriginFile);
+    EXPECT_FALSE(data->IsModified());
+
+    data->SetModified(true);
+    EXPECT_EQ(WriteHexFile(*data, out.string(), settings(EpromSize::Kb64)), HexFileStatus::Written);
     EXPECT_TRUE(data->Modified());
+    EXPECT_EQ(slurp(out), BuildEpromImage(*data, settings(EpromSize::Kb64)).hex);
 }
 
 TEST_F(HexFileTest, EmptyNameWritesNothing) {
