@@ -79,10 +79,25 @@ ProjectReader::Kind ProjectReader::KindOf(std::string_view header) {
 }
 
 bool ProjectReader::HasUnknownCharSet(const std::vector<std::string_view>& lines) {
+    // Looks where the screen reader takes its FLAGS value: the keyword lines of screen blocks
+    // (they end at a line shorter than two characters or one whose second character is "["),
+    // first character dropped, then blanks and tabs, keyword by its first three letters.
+    bool keywords = false;
     for (const std::string_view line : lines) {
-        const std::size_t at = line.find("FLAGS");
-        if (at == std::string_view::npos) continue;
-        const std::int32_t value = IntegerOr(line.substr(at + 5), -1);
+        if (!line.empty() && line.front() == '[') {
+            keywords = KindOf(line) == Kind::Screen;
+            continue;
+        }
+        if (!keywords) continue;
+        if (line.size() < 2 || line[1] == '[') {
+            keywords = false;
+            continue;
+        }
+        std::string_view rest = line.substr(1);
+        rest.remove_prefix(std::min(rest.find_first_not_of(" \t"), rest.size()));
+        if (rest.size() < 3 || uppered(rest.substr(0, 3)) != "FLA") continue;
+        const std::int32_t value =
+            IntegerOr(rest.substr(std::min<std::size_t>(5, rest.size())), -1);
         if (value < 0 || value > 255) continue;
         const int set = (value >> 2) & 3;
         if (set == 2 || set == 3) return true;

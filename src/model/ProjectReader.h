@@ -28,8 +28,10 @@ public:
     enum class Kind { Screen, Descr, Info, Setup, Tables, Exd, Name, Unknown };
     static Kind KindOf(std::string_view header);
 
-    // True when some line holds "FLAGS" followed by a value 0..255 whose character-set bits
-    // (2-3) hold 2 or 3, a set this program does not know.
+    // True when a screen block's FLAGS line holds a value 0..255 whose character-set bits
+    // (2-3) are 2 or 3, a set this program does not know. Only the lines the screen reader
+    // takes as FLAGS count, so a DISPFLAGS value or "FLAGS" in a comment or description
+    // cannot lock a saved project out.
     static bool HasUnknownCharSet(const std::vector<std::string_view>& lines);
 
 private:

@@ -166,26 +166,62 @@ TEST(ProjectReaderMessages, SectionAtTheBufferLimitIsRead) {
 
 TEST(ProjectReaderPrescan, FlagsValuesThatMeanAnUnknownCharSet) {
     const struct {
-        const char* line;
+        std::vector<std::string_view> lines;
         bool unknown;
     } cases[] = {
-        {"  FLAGS $08", true},   {"  FLAGS $0C", true},          {"  FLAGS $04", false},
-        {"  FLAGS $F3", false},  {"  DISPFLAGS $0008", true},    {"  FLAGS 8", true},
-        {"  FLAGS $08 ", false}, {"  flags $08", false},         {"  FLAGS $108", false},
-        {"  FLAGS\t$08", false}, {"FLAGS $00 FLAGS $08", false},
+        {{"[0001]", "  FLAGS $08"}, true},
+        {{"[0001]", "  FLAGS $0C"}, true},
+        {{"[0001]", "  FLAGS 8"}, true},
+        {{"[0001]", "  flags $08"}, true},  // the screen reader takes any case
+        {{"[0001]", "\t\t FLAGS $08"}, true},
+        {{"[0001] x", "  EXD 3", "  FLAGS $08"}, true},
+        {{"[0001]", "  FLAGS $04"}, false},
+        {{"[0001]", "  FLAGS $F3"}, false},
+        {{"[0001]", "  FLAGS $08 "}, false},  // not a value: the screen keeps its flags
+        {{"[0001]", "  FLAGS $108"}, false},
+        {{"[0001]", "  FLAGS\t$08"}, false},
+        {{"[0001]", "FLAGS $08"}, false},  // first character dropped: "LAGS"
+        // Lines the screen reader does not take as FLAGS.
+        {{"[0001]", "  DISPFLAGS $0008"}, false},
+        {{"[0001] FLAGS 8"}, false},
+        {{"[0001]", "", "  FLAGS $08"}, false},
+        {{"[0001]", "  \"FLAGS 8\""}, false},
+        {{"[Descr]", " FLAGS $08"}, false},
+        {{"[EXD1] FLAGS 8", " FLAGS $08"}, false},
+        {{" FLAGS $08", "[Info]"}, false},
     };
     for (const auto& c : cases) {
-        const std::vector<std::string_view> lines{"[0001]", c.line};
-        EXPECT_EQ(ProjectReader::HasUnknownCharSet(lines), c.unknown) << c.line;
+        const std::vector<std::string_view> lines = c.lines;
+        EXPECT_EQ(ProjectReader::HasUnknownCharSet(lines), c.unknown) << c.lines.back();
     }
 }
 
-TEST(ProjectReaderPrescan, UnknownFormatIsReportedOnlyAfterInfo) {
+TEST(ProjectReaderPrescan, UnknownFormatStopsAtInfo) {
     RecordingDialog dialog;
-    const auto data = ReadText("[Descr]\r\n FLAGS $08\r\n");
-    EXPECT_FALSE(data->LoadFailed());
+    const auto data = ReadText(
+        "[Descr]\r\nabc\r\n[Info]\r\n LUMQ2\r\n VER 260\r\n[0001]\r\n  FLAGS $00\r\n[0002]\r\n"
+        "  FLAGS $0C\r\n");
+    EXPECT_TRUE(data->LoadFailed());
+    EXPECT_EQ(dialog.texts(), std::vector<std::string>{"Data file has unknown format"});
+    EXPECT_EQ(data->TermType(), 7);
+    EXPECT_EQ(data->ScreenCount(), 0);
+}
+
+TEST(ProjectReaderPrescan, DisplayFlagsWithBit3StillOpenAfterASave) {
+    test::TempFolder folder;
+    const std::string path = folder.File("disp.kyr");
+    test::WriteBytes(path,
+                     "[Info]\r\n LUMQ2\r\n VER 260\r\n[0001]\r\n  FLAGS $00\r\n"
+                     "  DISPFLAGS $0008\r\n  \"1.2.3.4.\"\r\n");
+    RecordingDialog dialog;
+    auto data = TKyrData::FromFile(path);
+    ASSERT_FALSE(data->LoadFailed());
+    ASSERT_TRUE(data->SaveToFile("", ""));
+    const auto again = TKyrData::FromFile(path);
+    EXPECT_FALSE(again->LoadFailed());
     EXPECT_TRUE(dialog.texts().empty());
-    EXPECT_EQ(data->Description(), " FLAGS $08");
+    ASSERT_EQ(again->ScreenCount(), 1);
+    EXPECT_EQ(again->Screen(0).DispFlags(), 8);
 }
 
 TEST(ProjectReaderSections, KindsByPrefixInOrder) {
