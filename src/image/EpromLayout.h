@@ -14,13 +14,10 @@ namespace eprom {
 inline constexpr std::uint32_t SetupAddress = 0x0000;
 inline constexpr std::uint32_t CommAddress = 0x0010;
 inline constexpr std::uint32_t ExdAddress = 0x0100;
-inline constexpr std::uint32_t ExdAreaEnd = 0x0400;  // the start of screen page 0
-inline constexpr std::size_t ExdBlockSize = 67;      // number, 16 rows, check bytes
-// The EXD blocks that fit below screen page 0: eleven.
-inline constexpr std::size_t MaxExdBlocks = (ExdAreaEnd - ExdAddress) / ExdBlockSize;
+// The EXD blocks end below screen page 0: eleven blocks of 65 bytes and their check bytes.
+inline constexpr std::uint32_t ExdAreaEnd = 0x0400;
 
 inline constexpr std::uint32_t PageSize = 0x4000;
-inline constexpr std::uint32_t SegmentSize = 0x10000;
 // The single page of a system-mode image, up to the end of the segment.
 inline constexpr std::uint32_t SystemPageStartLum = 0xFE00;
 inline constexpr std::uint32_t SystemPageStartKyr = 0xF300;
