@@ -12,8 +12,8 @@ namespace kyr {
 
 namespace {
 
-constexpr std::array<std::string_view, CommLineCount> kLabels{
-    "BEEPER", "SCRN", "KBD", "DATTIM", "I/O", "IN", "OUT", "CAN"};
+constexpr std::array<std::string_view, CommLineCount> kLabels{"BEEPER", "SCRN", "KBD", "DATTIM",
+                                                              "I/O",    "IN",   "OUT", "CAN"};
 constexpr std::array<std::string_view, CommLineCount> kLengths{"1", "1", "2", "4",
                                                                "1", "1", "1", "1"};
 constexpr int KbdLine = 2;
@@ -77,16 +77,21 @@ bool commLineVisible(int termType, int line) {
 bool commLineUsable(int termType, int ioBoard, int line) {
     switch (line) {
         case 1:
-        case 2: return true;
+        case 2:
+            return true;
         case 0:
-        case 3: return termType == 0 || termType == 1 || termType == 3;
+        case 3:
+            return termType == 0 || termType == 1 || termType == 3;
         case IoLine:
             if (ioBoard == 0) return false;
             return termType != 0 || ioBoard == 2 || ioBoard == 3 || ioBoard == 4;
-        case InLine: return termType == 0 && (ioBoard == 1 || ioBoard == 4);
+        case InLine:
+            return termType == 0 && (ioBoard == 1 || ioBoard == 4);
         case 6:
-        case 7: return termType == 3;
-        default: return false;
+        case 7:
+            return termType == 3;
+        default:
+            return false;
     }
 }
 
@@ -98,11 +103,16 @@ std::string commSystemText(std::uint8_t systemByte, bool noSystemNumbers) {
 std::string commBeginText(int family, int spaceCode, std::uint16_t begin) {
     if (spaceCode >= FirstTerminalSpace) return std::to_string(begin);
     switch (family) {
-        case 6: return std::to_string(family6StoredToTyped(begin));
-        case 9: return family9Text(spaceCode, WordBit{begin, 0});
-        case 10: return family10Text(spaceCode, begin);
-        case 16: return hexText(begin);
-        default: return std::to_string(begin);
+        case 6:
+            return std::to_string(family6StoredToTyped(begin));
+        case 9:
+            return family9Text(spaceCode, WordBit{begin, 0});
+        case 10:
+            return family10Text(spaceCode, begin);
+        case 16:
+            return hexText(begin);
+        default:
+            return std::to_string(begin);
     }
 }
 
@@ -118,12 +128,14 @@ std::uint16_t commBeginValue(int family, int spaceCode, std::string_view text) {
                 const auto wb = family9Parse(spaceCode, text);
                 return wb ? wb->word : 0;
             }
-            case 10: return family10Parse(spaceCode, text).value_or(0);
+            case 10:
+                return family10Parse(spaceCode, text).value_or(0);
             case 16: {
                 const auto h = hexValue(text);
                 return h ? low16(*h) : 0;
             }
-            default: break;
+            default:
+                break;
         }
     }
     const auto n = decimalValue(text);
@@ -161,13 +173,19 @@ bool beginEntryValid(int family, int spaceCode, std::string_view text) {
     const int v = entryNumber(text);
     if (spaceCode == FirstTerminalSpace) return v >= 0 && v <= TerminalBeginLimit;
     switch (family) {
-        case 7: return v >= 0 && v <= 255;
-        case 6: return v >= 0 && family6Accepts(spaceCode, v);
-        case 9: return family9Parse(spaceCode, text).has_value();
-        case 10: return family10Parse(spaceCode, text).has_value();
+        case 7:
+            return v >= 0 && v <= 255;
+        case 6:
+            return v >= 0 && family6Accepts(spaceCode, v);
+        case 9:
+            return family9Parse(spaceCode, text).has_value();
+        case 10:
+            return family10Parse(spaceCode, text).has_value();
         // Begin is 16 bits: a larger number is refused rather than stored cut.
-        case 16: return hexValue(text).value_or(0x10000) <= 0xFFFF;
-        default: return v >= 0 && v <= 0xFFFF;
+        case 16:
+            return hexValue(text).value_or(0x10000) <= 0xFFFF;
+        default:
+            return v >= 0 && v <= 0xFFFF;
     }
 }
 

@@ -52,7 +52,7 @@ std::uint8_t defaultParity(int code, int family) {
     if (isOneOf(family, {16, 1, 18})) return 4;                     // N,8,2
     if (isOneOf(family, {15, 10, 13, 8, 3})) return 7;              // O,8,1
     if (isOneOf(family, {6, 9, 4, 19}) || isOneOf(code, {20, 21, 24, 25, 41, 42}))
-        return 1;                // E,7,1
+        return 1;               // E,7,1
     if (family == 2) return 0;  // E,7,2
     return 6;                   // E,8,1
 }
@@ -166,18 +166,20 @@ std::uint8_t composeLanguageEx(int protocol, int language, int maxAddress, bool 
 std::vector<std::string> portList(int termType) {
     std::vector<std::string> list{"RS-232C PRG", "RS-232C", "RS-422", "RS-485"};
     switch (termType) {
-    case 1:
-        list[1] += "-T";
-        list.resize(2);
-        break;
-    case 2: list = {"RS-232C VT"}; break;
-    case 3:
-        list[1] += " XT";
-        list[0] = std::string(tr(texts::PortAll));
-        break;
-    default:
-        if (isLumType(termType)) list = {std::string(tr(texts::PortAll))};
-        break;
+        case 1:
+            list[1] += "-T";
+            list.resize(2);
+            break;
+        case 2:
+            list = {"RS-232C VT"};
+            break;
+        case 3:
+            list[1] += " XT";
+            list[0] = std::string(tr(texts::PortAll));
+            break;
+        default:
+            if (isLumType(termType)) list = {std::string(tr(texts::PortAll))};
+            break;
     }
     return list;
 }

@@ -17,9 +17,9 @@ namespace kyr {
 // address ranges, and the other protocol- and type-dependent rules of the Setup page.
 
 inline constexpr int ProtocolListSize = 47;
-inline constexpr int VendorGroupTotal = 17;   // groups 0..16
-inline constexpr int LumQOnlyGroup = 16;      // "7seg...", offered on types 5..9 only
-inline constexpr int A1SPosition = 18;        // "Mitsubishi A1S": never chosen, only loaded
+inline constexpr int VendorGroupTotal = 17;  // groups 0..16
+inline constexpr int LumQOnlyGroup = 16;     // "7seg...", offered on types 5..9 only
+inline constexpr int A1SPosition = 18;       // "Mitsubishi A1S": never chosen, only loaded
 inline constexpr int A1SProtocol = 28;
 inline constexpr int ExdCompatiblePosition = 46;
 

@@ -123,7 +123,8 @@ TEST_F(ProtocolsTest, LanguageTextsReplaceTheFirstAndTheDigitalSignalsEntry) {
 }
 
 TEST_F(ProtocolsTest, MultiMasterTableKeepsItsOrder) {
-    const std::vector<int> expected{2, 5, 8, 14, 17, 19, 25, 27, 21, 23, 30, 32, 34, 38, 40, 42, 44};
+    const std::vector<int> expected{2,  5,  8,  14, 17, 19, 25, 27, 21,
+                                    23, 30, 32, 34, 38, 40, 42, 44};
     const auto codes = multiMasterCodes();
     EXPECT_EQ(std::vector<int>(codes.begin(), codes.end()), expected);
 }
@@ -199,14 +200,14 @@ TEST_F(ProtocolsTest, OutputRulesByBoardFamilyAndType) {
         bool switchOff, exdEnabled, exdCleared;
     };
     const Case cases[] = {
-        {2, 0, 3, true, false, true},   // IOB-3: switch-off only
-        {2, 0, 4, true, true, false},   // IOB-4: both
+        {2, 0, 3, true, false, true},  // IOB-3: switch-off only
+        {2, 0, 4, true, true, false},  // IOB-4: both
         {2, 0, 2, true, true, false},
         {2, 0, 1, false, false, true},
         {0, 0, 4, false, false, true},  // character terminal
         {2, 2, 2, false, false, true},  // KYR Mini never
         {2, 3, 2, true, true, false},
-        {0, 3, 2, false, true, true},   // type 3 keeps the boxes enabled
+        {0, 3, 2, false, true, true},  // type 3 keeps the boxes enabled
     };
     for (const auto& c : cases) {
         const OutputRules r = outputRules(c.family, c.type, c.board);
@@ -277,9 +278,9 @@ TEST(CommLinesTest, BeginNotationsOfTheFamilies) {
         std::string_view text;
     };
     const Case cases[] = {
-        {6, 0, 21, "25"},        {6, 3, 1044, "110"},     {9, 0, 0x1A2, "1A2"},
-        {9, 5, 1234, "1234"},    {10, 0, 8, "10"},        {10, 1, 65535, "17777"},
-        {16, 1, 0xBEEF, "BEEF"}, {16, 20, 300, "300"},    {2, 3, 1234, "1234"},
+        {6, 0, 21, "25"},        {6, 3, 1044, "110"},  {9, 0, 0x1A2, "1A2"},
+        {9, 5, 1234, "1234"},    {10, 0, 8, "10"},     {10, 1, 65535, "17777"},
+        {16, 1, 0xBEEF, "BEEF"}, {16, 20, 300, "300"}, {2, 3, 1234, "1234"},
         {6, 20, 321, "321"},     {10, 20, 499, "499"},
     };
     for (const auto& c : cases) {
