@@ -78,29 +78,28 @@ ProjectReader::Kind ProjectReader::KindOf(std::string_view header) {
     return Kind::Unknown;
 }
 
-bool ProjectReader::HasUnknownCharSet(const std::vector<std::string_view>& lines) {
-    // Looks where the screen reader takes its FLAGS value: the keyword lines of screen blocks
-    // (they end at a line shorter than two characters or one whose second character is "["),
-    // first character dropped, then blanks and tabs, keyword by its first three letters.
-    bool keywords = false;
-    for (const std::string_view line : lines) {
-        if (!line.empty() && line.front() == '[') {
-            keywords = KindOf(line) == Kind::Screen;
-            continue;
+bool ProjectReader::HasUnknownCharSet(const std::vector<TextSection>& sections) {
+    // Looks where the screen reader takes its FLAGS value: the keyword lines of a screen
+    // block, split at CR as the reader splits them; the keyword lines end at one shorter than
+    // two characters or whose second character is "["; the first character is dropped, then
+    // blanks and tabs, and the keyword is told by its first three letters.
+    for (const TextSection& section : sections) {
+        if (section.tooLong || KindOf(section.Header()) != Kind::Screen) continue;
+        std::string_view body = section.Body();
+        while (!body.empty()) {
+            const std::size_t cr = body.find('\r');
+            const std::string_view line = body.substr(0, cr);
+            body.remove_prefix(cr == std::string_view::npos ? body.size() : cr + 1);
+            if (line.size() < 2 || line[1] == '[') break;
+            std::string_view rest = line.substr(1);
+            rest.remove_prefix(std::min(rest.find_first_not_of(" \t"), rest.size()));
+            if (rest.size() < 3 || uppered(rest.substr(0, 3)) != "FLA") continue;
+            const std::int32_t value =
+                IntegerOr(rest.substr(std::min<std::size_t>(5, rest.size())), -1);
+            if (value < 0 || value > 255) continue;
+            const int set = (value >> 2) & 3;
+            if (set == 2 || set == 3) return true;
         }
-        if (!keywords) continue;
-        if (line.size() < 2 || line[1] == '[') {
-            keywords = false;
-            continue;
-        }
-        std::string_view rest = line.substr(1);
-        rest.remove_prefix(std::min(rest.find_first_not_of(" \t"), rest.size()));
-        if (rest.size() < 3 || uppered(rest.substr(0, 3)) != "FLA") continue;
-        const std::int32_t value =
-            IntegerOr(rest.substr(std::min<std::size_t>(5, rest.size())), -1);
-        if (value < 0 || value > 255) continue;
-        const int set = (value >> 2) & 3;
-        if (set == 2 || set == 3) return true;
     }
     return false;
 }
@@ -122,8 +121,9 @@ void ProjectReader::ReadContent(std::string_view content) {
     data_.SetReadVersion(-1);
     data_.SetCompatVersion(999);
     const std::vector<std::string_view> lines = SplitProjectLines(content);
-    unknownCharSet_ = HasUnknownCharSet(lines);
-    for (const TextSection& section : SplitSections(lines)) {
+    const std::vector<TextSection> sections = SplitSections(lines);
+    unknownCharSet_ = HasUnknownCharSet(sections);
+    for (const TextSection& section : sections) {
         if (readSection(section) == Step::Stop) break;
     }
     finish();

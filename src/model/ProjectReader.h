@@ -32,7 +32,7 @@ public:
     // (2-3) are 2 or 3, a set this program does not know. Only the lines the screen reader
     // takes as FLAGS count, so a DISPFLAGS value or "FLAGS" in a comment or description
     // cannot lock a saved project out.
-    static bool HasUnknownCharSet(const std::vector<std::string_view>& lines);
+    static bool HasUnknownCharSet(const std::vector<TextSection>& sections);
 
 private:
     enum class Step { Go, Stop };

@@ -189,10 +189,13 @@ TEST(ProjectReaderPrescan, FlagsValuesThatMeanAnUnknownCharSet) {
         {{"[Descr]", " FLAGS $08"}, false},
         {{"[EXD1] FLAGS 8", " FLAGS $08"}, false},
         {{" FLAGS $08", "[Info]"}, false},
+        // A CR inside a file line splits it for the screen reader.
+        {{"[0001]", "  EXD 1\r  FLAGS8\r$0"}, true},
+        {{"[0001]", "  FLAGS 8\r"}, true},
     };
     for (const auto& c : cases) {
-        const std::vector<std::string_view> lines = c.lines;
-        EXPECT_EQ(ProjectReader::HasUnknownCharSet(lines), c.unknown) << c.lines.back();
+        EXPECT_EQ(ProjectReader::HasUnknownCharSet(SplitSections(c.lines)), c.unknown)
+            << c.lines.back();
     }
 }
 
