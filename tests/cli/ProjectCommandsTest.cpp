@@ -159,6 +159,26 @@ TEST(CliSave, DroppedItemsMakeThePartialStatus) {
     EXPECT_TRUE(std::filesystem::exists(folder.File("out.kyr")));
 }
 
+TEST(CliCheck, SystemModeAllowsHigherScreenNumbers) {
+    Folder folder;
+    const std::string path = folder.File("sys.kyr");
+    writeBytes(path, "[Info]\r\n KYRB\r\n VER 260\r\n[2500] system screen\r\n  FLAGS $00\r\n");
+    const Result normal = run({"check", path});
+    EXPECT_EQ(normal.status, ExitPartial);
+    EXPECT_EQ(normal.err, "warning: Bad screen number: 2500\n");
+    const Result system = run({"--system", "check", path});
+    EXPECT_EQ(system.status, ExitDone);
+    EXPECT_NE(system.out.find("screens: 1,"), std::string::npos);
+}
+
+TEST(CliExamples, EveryExampleChecksClean) {
+    for (const char* name : {"boiler-t240e.kyr", "counter-lumq2.kyr", "pump-grand-cyrillic.kyr"}) {
+        const Result r = run({"check", std::string(KYR_EXAMPLES_DIR) + "/" + name});
+        EXPECT_EQ(r.status, ExitDone) << name;
+        EXPECT_EQ(r.err, "") << name;
+    }
+}
+
 int exitStatusOf(const std::string& command) {
     const int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -39,6 +39,7 @@ TEST(ExampleProjects, ReadCleanAndSaveTheSameBytes) {
         ASSERT_FALSE(data->LoadFailed()) << c.file;
         EXPECT_TRUE(dialog.texts().empty()) << c.file;
         EXPECT_EQ(data->TermType(), c.type) << c.file;
+        EXPECT_FALSE(data->IsModified()) << c.file;  // reading changes nothing
         EXPECT_EQ(data->ScreenCount(), c.screens) << c.file;
         EXPECT_EQ(data->ExdCount(), c.exdTables) << c.file;
         int functions = 0;
