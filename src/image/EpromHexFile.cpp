@@ -34,7 +34,8 @@ HexFileStatus WriteHexFile(TKyrData& data, std::string_view fileName,
     if (TFileFormLink* form = data.FileForm(); form && !form->StoreAll())
         return HexFileStatus::NotWritten;
     if (fileName.empty()) return HexFileStatus::NotWritten;
-    data.SetOrigin(TKyrData::OriginFile);
+    // A project without a file of its own stays untitled: marking it as saved would make a
+    // later Save write to its untitled or upload name instead of asking for one.
     return WriteEpromImage(BuildEpromImage(data, settings), fileName);
 }
 

@@ -24,8 +24,8 @@ HexFileStatus WriteEpromImage(const EpromImage& image, std::string_view fileName
 
 // Builds the project's EPROM image and writes it as an Intel HEX file. A project shown in a
 // window first has the window store its pending edits; when it refuses, nothing is written.
-// An empty file name writes nothing. The project's Origin becomes 1; its modified flags are
-// left alone.
+// An empty file name writes nothing. The project itself is not changed: neither its origin
+// nor its modified flags.
 HexFileStatus WriteHexFile(TKyrData& data, std::string_view fileName,
                            const EpromSettings& settings);
 

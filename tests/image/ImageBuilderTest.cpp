@@ -173,7 +173,7 @@ protected:
     test::RecordingDialog rec_;
 };
 
-TEST_F(HexFileTest, WritesTheImageAndChangesOnlyTheOrigin) {
+TEST_F(HexFileTest, WritesTheImageAndChangesNeitherTheProjectNorItsFlags) {
     const auto data = TKyrData::NewProject(0, 0);
     addScreen(*data, 1, "one", 2);
     addScreen(*data, 2, "two");
@@ -183,7 +183,9 @@ TEST_F(HexFileTest, WritesTheImageAndChangesOnlyTheOrigin) {
               HexFileStatus::Written);
     EXPECT_TRUE(rec_.entries.empty());
     EXPECT_EQ(slurp(out), BuildEpromImage(*data, settings(EpromSize::Kb128)).hex);
-    EXPECT_EQ(data->Origin(), TKyrData::OriginFile);
+    // Still untitled, so that Save asks for a project file name.
+    EXPECT_EQ(data->Origin(), TKyrData::OriginNew);
+    EXPECT_EQ(data->DisplayName(), "NoName ");
     EXPECT_FALSE(data->IsModified());
 
     data->SetModified(true);
