@@ -1,0 +1,177 @@
+// kyr2sim: a simulated terminal on a pseudo-terminal.
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "PtyServer.h"
+#include "sim/SimConfig.h"
+#include "sim/SimTerminal.h"
+
+namespace {
+
+using namespace kyr::sim;
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void onSignal(int) { stopRequested = 1; }
+
+constexpr const char* Usage =
+    "usage: kyr2sim --type N [--firmware 2.18] [--state FILE] [--fault KIND[:COUNT[:CMD]]]...\n"
+    "\n"
+    "Plays a terminal of type N on a pseudo-terminal, prints the device path and serves it\n"
+    "until stopped (Ctrl+C, SIGTERM). Set the program's portName to the printed path.\n"
+    "\n"
+    "  --type N          terminal type 0..9: 0 KYR-T240(E), 1 KYR-T220, 2 KYR Mini,\n"
+    "                    3 KYR Grand (binary link); 4 LUM Sigma, 5 LUMQ1, 6 LUMQ1H,\n"
+    "                    7 LUMQ2, 8 LUMQ3, 9 LUMQ4 (ASCII link)\n"
+    "  --firmware V      firmware version the terminal reports (\"2.18\", \"2.18R\");\n"
+    "                    default 2.57 for the KYR family, 2.60 for LUM\n"
+    "  --state FILE      write the terminal's memory as JSON to FILE on exit\n"
+    "  --fault SPEC      spoil replies: KIND is drop, corrupt, delay or noise; COUNT replies\n"
+    "                    (default 1, 0 for every reply); CMD only replies to that command\n"
+    "                    code (hex, e.g. B0). May be given more than once.\n"
+    "  --help            this text\n";
+
+std::optional<Fault> parseFault(const std::string& spec) {
+    const auto first = spec.find(':');
+    const std::string kind = spec.substr(0, first);
+    Fault fault;
+    if (kind == "drop") fault = Fault(FaultKind::Drop);
+    else if (kind == "corrupt") fault = Fault(FaultKind::Corrupt);
+    else if (kind == "delay") fault = Fault(FaultKind::Delay);
+    else if (kind == "noise") fault = Fault(FaultKind::Noise);
+    else return std::nullopt;
+    if (first == std::string::npos) return fault;
+    const std::string rest = spec.substr(first + 1);
+    const auto second = rest.find(':');
+    try {
+        const int count = std::stoi(rest.substr(0, second));
+        if (count < 0) return std::nullopt;
+        fault = count == 0 ? fault.always() : fault.times(count);
+        if (second != std::string::npos) {
+            const int code = std::stoi(rest.substr(second + 1), nullptr, 16);
+            if (code < 0 || code > 0xFF) return std::nullopt;
+            fault = fault.onCommand(static_cast<std::uint8_t>(code));
+        }
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    return fault;
+}
+
+struct Options {
+    int type = -1;
+    std::string firmware;
+    std::string stateFile;
+    std::vector<Fault> faults;
+};
+
+// 0 to run, else the exit status.
+int parseArgs(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << Usage;
+            return -1;
+        }
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--type" && hasValue) {
+            const std::string v = argv[++i];
+            if (v.size() != 1 || v[0] < '0' || v[0] > '9') {
+                std::cerr << "kyr2sim: the terminal type must be 0..9\n";
+                return 2;
+            }
+            options.type = v[0] - '0';
+        } else if (arg == "--firmware" && hasValue) {
+            options.firmware = argv[++i];
+        } else if (arg == "--state" && hasValue) {
+            options.stateFile = argv[++i];
+        } else if (arg == "--fault" && hasValue) {
+            const auto fault = parseFault(argv[++i]);
+            if (!fault) {
+                std::cerr << "kyr2sim: bad fault \"" << argv[i] << "\"\n";
+                return 2;
+            }
+            options.faults.push_back(*fault);
+        } else {
+            std::cerr << "kyr2sim: unknown or incomplete option \"" << arg << "\"\n" << Usage;
+            return 2;
+        }
+    }
+    if (options.type < 0) {
+        std::cerr << "kyr2sim: --type is required\n" << Usage;
+        return 2;
+    }
+    return 0;
+}
+
+ClockFields localClock() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return ClockFields{local.tm_wday, local.tm_year % 100, local.tm_mon + 1, local.tm_mday,
+                       local.tm_hour, local.tm_min,        local.tm_sec};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    const int status = parseArgs(argc, argv, options);
+    if (status != 0) return status < 0 ? 0 : status;
+
+    SimConfig config = SimConfig::forType(options.type);
+    if (!options.firmware.empty()) config.firmware = options.firmware;
+    config.clockStart = localClock();
+    if (const std::string problem = config.problem(); !problem.empty()) {
+        std::cerr << "kyr2sim: " << problem << "\n";
+        return 2;
+    }
+
+    SimClock clock(SimClock::Kind::RealTime);
+    SimTerminal terminal(config);
+    for (const Fault& f : options.faults) terminal.faults().add(f);
+    PtyServer server(terminal, clock);
+    std::string error;
+    if (!server.open(error)) {
+        std::cerr << "kyr2sim: " << error << "\n";
+        return 1;
+    }
+
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    std::cout << server.devicePath() << std::endl;
+    std::cerr << "kyr2sim: " << modelName(config.type) << " (type " << config.type << ", "
+              << config.versionText() << ", "
+              << (terminal.encoding() == LinkEncoding::Binary ? "binary" : "ASCII")
+              << " link) on " << server.devicePath() << std::endl;
+
+    int result = 0;
+    while (!stopRequested) {
+        if (!server.serve(20)) {
+            std::cerr << "kyr2sim: the pseudo-terminal failed\n";
+            result = 1;
+            break;
+        }
+    }
+
+    if (!options.stateFile.empty()) {
+        std::ofstream out(options.stateFile, std::ios::binary | std::ios::trunc);
+        out << terminal.stateJson(clock.nowMs());
+        if (!out) {
+            std::cerr << "kyr2sim: cannot write " << options.stateFile << "\n";
+            result = 1;
+        }
+    }
+    return result;
+}
