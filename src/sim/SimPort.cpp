@@ -29,11 +29,23 @@ void SimPort::close() {
 
 void SimPort::collectReplies() {
     const std::int64_t now = clock_.nowMs();
-    for (Emission& e : terminal_.takeOutput()) {
-        const std::int64_t due = now + e.delayMs;
+    const auto schedule = [&](std::int64_t due, Bytes bytes) {
         auto at = std::upper_bound(pending_.begin(), pending_.end(), due,
                                    [](std::int64_t d, const Pending& p) { return d < p.dueMs; });
-        pending_.insert(at, Pending{due, std::move(e.bytes)});
+        pending_.insert(at, Pending{due, std::move(bytes)});
+    };
+    for (Emission& e : terminal_.takeOutput()) {
+        const std::int64_t due = now + e.delayMs;
+        if (lineSpeed_ <= 0) {
+            schedule(due, std::move(e.bytes));
+            continue;
+        }
+        // One character after the other: each leaves when the one before it has.
+        const std::int64_t perCharUs = 1'000'000 / lineSpeed_;
+        for (std::uint8_t b : e.bytes) {
+            lineFreeUs_ = std::max(lineFreeUs_, due * 1000) + perCharUs;
+            schedule(lineFreeUs_ / 1000, Bytes{b});
+        }
     }
     auto firstLater = std::find_if(pending_.begin(), pending_.end(),
                                    [&](const Pending& p) { return p.dueMs > now; });

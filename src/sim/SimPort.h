@@ -46,6 +46,9 @@ public:
     // At most this many bytes per read, so that replies come in pieces over several
     // reads as on the wire; 0 for everything that is there.
     void setReadChunk(std::size_t maxBytesPerRead) { readChunk_ = maxBytesPerRead; }
+    // Characters per second of the terminal's transmitter: a reply's characters arrive one
+    // after another over the clock's time; 0 for all at once.
+    void setLineSpeed(int charsPerSecond) { lineSpeed_ = charsPerSecond; }
     // Port faults: the next opens, writes or reads fail.
     void failOpens(int count) { failOpens_ = count; }
     void failWrites(int count) { failWrites_ = count; }
@@ -71,6 +74,8 @@ private:
     bool open_ = false;
     Parity parity_ = Parity::Space;
     std::size_t readChunk_ = 0;
+    int lineSpeed_ = 0;
+    std::int64_t lineFreeUs_ = 0;  // when the terminal's transmitter is free again
     int failOpens_ = 0;
     int failWrites_ = 0;
     int failReads_ = 0;

@@ -8,6 +8,11 @@ namespace {
 using test::Ack;
 using test::SimWire;
 
+Bytes cat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 TEST(SimFaults, EachKindOnBothEncodings) {
     for (int type : {0, 4}) {
         SimWire wire(type);
@@ -83,6 +88,20 @@ TEST(SimPortTest, RepliesInPiecesAndTheSentLog) {
     const std::uint16_t crc = Crc16::instance().compute(Bytes{0x01, 0xAC});
     EXPECT_EQ(wire.port.sentBytes(), (Bytes{0x01, 0xAC, static_cast<std::uint8_t>(crc >> 8),
                                             static_cast<std::uint8_t>(crc & 0xFF)}));
+}
+
+TEST(SimPortTest, LineSpeedSendsCharactersOneAfterAnother) {
+    SimWire wire(4);
+    wire.port.setLineSpeed(1000);  // one character per millisecond
+    wire.terminal().faults().add(Fault(FaultKind::Noise).withNoise({'x', 'y'}));
+    wire.send({0xB0});
+    EXPECT_EQ(wire.readAll(), Bytes{});
+    wire.port.advance(3);
+    EXPECT_EQ(wire.readAll(), (Bytes{'x', 'y', '*'}));
+    wire.port.advance(100);
+    const Bytes rest = wire.readAll();
+    EXPECT_EQ(rest.size(), 2 * 5 + 1u);
+    EXPECT_EQ(wire.decode(cat({'*'}, rest)), (Bytes{0xC0, 0x00, 0x80}));
 }
 
 TEST(SimPortTest, ClosedPortAndPortFaults) {
