@@ -42,11 +42,16 @@ std::optional<Fault> parseFault(const std::string& spec) {
     const auto first = spec.find(':');
     const std::string kind = spec.substr(0, first);
     Fault fault;
-    if (kind == "drop") fault = Fault(FaultKind::Drop);
-    else if (kind == "corrupt") fault = Fault(FaultKind::Corrupt);
-    else if (kind == "delay") fault = Fault(FaultKind::Delay);
-    else if (kind == "noise") fault = Fault(FaultKind::Noise);
-    else return std::nullopt;
+    if (kind == "drop")
+        fault = Fault(FaultKind::Drop);
+    else if (kind == "corrupt")
+        fault = Fault(FaultKind::Corrupt);
+    else if (kind == "delay")
+        fault = Fault(FaultKind::Delay);
+    else if (kind == "noise")
+        fault = Fault(FaultKind::Noise);
+    else
+        return std::nullopt;
     if (first == std::string::npos) return fault;
     const std::string rest = spec.substr(first + 1);
     const auto second = rest.find(':');
@@ -153,8 +158,8 @@ int main(int argc, char** argv) {
     std::cout << server.devicePath() << std::endl;
     std::cerr << "kyr2sim: " << modelName(config.type) << " (type " << config.type << ", "
               << config.versionText() << ", "
-              << (terminal.encoding() == LinkEncoding::Binary ? "binary" : "ASCII")
-              << " link) on " << server.devicePath() << std::endl;
+              << (terminal.encoding() == LinkEncoding::Binary ? "binary" : "ASCII") << " link) on "
+              << server.devicePath() << std::endl;
 
     int result = 0;
     while (!stopRequested) {

@@ -19,11 +19,27 @@ enum class FaultKind {
 struct Fault {
     explicit Fault(FaultKind k = FaultKind::Drop) : kind(k) {}
     // Fault(FaultKind::Drop).times(3).onCommand(0xB0) and the like.
-    Fault times(int n) const { Fault f = *this; f.count = n; return f; }
+    Fault times(int n) const {
+        Fault f = *this;
+        f.count = n;
+        return f;
+    }
     Fault always() const { return times(-1); }
-    Fault onCommand(std::uint8_t code) const { Fault f = *this; f.command = code; return f; }
-    Fault after(int ms) const { Fault f = *this; f.delayMs = ms; return f; }
-    Fault withNoise(Bytes bytes) const { Fault f = *this; f.noise = std::move(bytes); return f; }
+    Fault onCommand(std::uint8_t code) const {
+        Fault f = *this;
+        f.command = code;
+        return f;
+    }
+    Fault after(int ms) const {
+        Fault f = *this;
+        f.delayMs = ms;
+        return f;
+    }
+    Fault withNoise(Bytes bytes) const {
+        Fault f = *this;
+        f.noise = std::move(bytes);
+        return f;
+    }
 
     FaultKind kind = FaultKind::Drop;
     // How many replies it spoils; -1 for every reply from now on.

@@ -70,11 +70,21 @@ void JsonWriter::writeString(std::string_view text) {
     for (char c : text) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
-            case '"': out_.append("\\\""); break;
-            case '\\': out_.append("\\\\"); break;
-            case '\n': out_.append("\\n"); break;
-            case '\r': out_.append("\\r"); break;
-            case '\t': out_.append("\\t"); break;
+            case '"':
+                out_.append("\\\"");
+                break;
+            case '\\':
+                out_.append("\\\\");
+                break;
+            case '\n':
+                out_.append("\\n");
+                break;
+            case '\r':
+                out_.append("\\r");
+                break;
+            case '\t':
+                out_.append("\\t");
+                break;
             default:
                 if (u < 0x20) {
                     char buf[8];

@@ -25,6 +25,17 @@ public:
     // Bytes as a string of upper-case hex pairs separated by blanks ("02 05 01").
     JsonWriter& hex(std::span<const std::uint8_t> bytes);
 
+    // A key and its value in one call.
+    template <typename T>
+    JsonWriter& field(std::string_view name, const T& v) {
+        key(name);
+        return value(v);
+    }
+    JsonWriter& hexField(std::string_view name, std::span<const std::uint8_t> bytes) {
+        key(name);
+        return hex(bytes);
+    }
+
     const std::string& text() const { return out_; }
 
 private:

@@ -34,9 +34,8 @@ bool exdRowsEmpty(std::span<const std::uint8_t> rows) {
 
 void SimTerminal::eraseProgram(std::uint8_t selector) {
     kyr_->clear(selector);
-    std::erase_if(directory_, [&](const ScreenEntry& e) {
-        return kyr_->inSelection(e.where.bank, selector);
-    });
+    std::erase_if(directory_,
+                  [&](const ScreenEntry& e) { return kyr_->inSelection(e.where.bank, selector); });
     exd_.clear();
     openScreen_.reset();
     validData_ = false;

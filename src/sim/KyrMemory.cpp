@@ -20,12 +20,16 @@ constexpr std::uint8_t HighestBank = 15;
 int auxPages(AuxMemory m) {
     switch (m) {
         case AuxMemory::Ram32k:
-        case AuxMemory::Flash32k: return 2;
-        case AuxMemory::Eprom64k: return 4;
+        case AuxMemory::Flash32k:
+            return 2;
+        case AuxMemory::Eprom64k:
+            return 4;
         case AuxMemory::Eprom128k:
         case AuxMemory::Flash128k:
-        case AuxMemory::Ram128k: return 8;
-        case AuxMemory::None: return 0;
+        case AuxMemory::Ram128k:
+            return 8;
+        case AuxMemory::None:
+            return 0;
     }
     return 0;
 }
@@ -50,8 +54,8 @@ KyrMemory::KyrMemory(const SimConfig& config)
         areas_.push_back({0, RamAreaStart, RamAreaEnd, RamAreaStart, true});
         for (int p = 1; p <= pages; ++p) {
             const std::uint32_t begin = p == 1 ? FirstPageStart : WindowStart;
-            areas_.push_back({static_cast<std::uint8_t>(p), begin, WindowStart + PageSize, begin,
-                              auxWritable_});
+            areas_.push_back(
+                {static_cast<std::uint8_t>(p), begin, WindowStart + PageSize, begin, auxWritable_});
         }
         return;
     }
@@ -82,8 +86,7 @@ std::optional<KyrMemory::Where> KyrMemory::locate(std::uint8_t bankNo, std::uint
     return locateBanked(bankNo, static_cast<std::uint16_t>(address), count);
 }
 
-std::optional<KyrMemory::Where> KyrMemory::locateBanked(std::uint8_t bankNo,
-                                                        std::uint16_t address,
+std::optional<KyrMemory::Where> KyrMemory::locateBanked(std::uint8_t bankNo, std::uint16_t address,
                                                         std::size_t count) const {
     if (family_ == 0) {
         const std::size_t offset = bankNo * std::size_t{BankSize} + address;
@@ -96,8 +99,10 @@ std::optional<KyrMemory::Where> KyrMemory::locateBanked(std::uint8_t bankNo,
 
 const Bytes* KyrMemory::buffer(const Where& at) const {
     switch (at.in) {
-        case Where::In::Ram: return &ram_;
-        case Where::In::Aux: return &aux_;
+        case Where::In::Ram:
+            return &ram_;
+        case Where::In::Aux:
+            return &aux_;
         case Where::In::Bank: {
             auto it = banks_.find(at.bank);
             return it == banks_.end() ? nullptr : &it->second;
@@ -108,9 +113,12 @@ const Bytes* KyrMemory::buffer(const Where& at) const {
 
 Bytes& KyrMemory::buffer(const Where& at) {
     switch (at.in) {
-        case Where::In::Ram: return ram_;
-        case Where::In::Aux: return aux_;
-        case Where::In::Bank: break;
+        case Where::In::Ram:
+            return ram_;
+        case Where::In::Aux:
+            return aux_;
+        case Where::In::Bank:
+            break;
     }
     auto [it, inserted] = banks_.try_emplace(at.bank);
     if (inserted) it->second.assign(BankSize, 0xFF);
@@ -197,8 +205,7 @@ Bytes KyrMemory::read(const Allocation& where) const {
 }
 
 bool KyrMemory::write(const Allocation& where, std::span<const std::uint8_t> data) {
-    if (data.size() > where.size || !writable(where.bank, where.address, data.size()))
-        return false;
+    if (data.size() > where.size || !writable(where.bank, where.address, data.size())) return false;
     writeAt(*locate(where.bank, where.address, data.size()), data);
     return true;
 }

@@ -94,7 +94,7 @@ private:
     bool flash_;
     bool auxWritable_;
     Bytes ram_;
-    Bytes aux_;                          // types 0, 1: MEM, flat
+    Bytes aux_;                            // types 0, 1: MEM, flat
     std::map<std::uint8_t, Bytes> banks_;  // types 2, 3: 64 KB per bank
     std::vector<Area> areas_;
 };

@@ -17,30 +17,40 @@ constexpr std::array<std::uint8_t, 6> LumModelCodes = {0, 1, 5, 2, 3, 4};
 // Bits 2..0 of a KYR-T240(E) status byte: 7 − index in its memory-type table.
 std::uint8_t t240MemoryBits(AuxMemory m) {
     switch (m) {
-        case AuxMemory::Eprom64k: return 7;
-        case AuxMemory::Eprom128k: return 6;
-        case AuxMemory::Flash128k: return 4;
-        case AuxMemory::Ram32k: return 3;
-        case AuxMemory::Ram128k: return 2;
-        default: return 2;
+        case AuxMemory::Eprom64k:
+            return 7;
+        case AuxMemory::Eprom128k:
+            return 6;
+        case AuxMemory::Flash128k:
+            return 4;
+        case AuxMemory::Ram32k:
+            return 3;
+        case AuxMemory::Ram128k:
+            return 2;
+        default:
+            return 2;
     }
 }
 
 // Bits 1..0 of a KYR-T220 status byte: 3 − index in its memory-type table.
 std::uint8_t t220MemoryBits(AuxMemory m) {
     switch (m) {
-        case AuxMemory::Eprom64k: return 3;
-        case AuxMemory::Flash32k: return 2;
-        case AuxMemory::Ram32k: return 1;
-        default: return 1;
+        case AuxMemory::Eprom64k:
+            return 3;
+        case AuxMemory::Flash32k:
+            return 2;
+        case AuxMemory::Ram32k:
+            return 1;
+        default:
+            return 1;
     }
 }
 
 bool fitsType(AuxMemory m, int type) {
     if (m == AuxMemory::None) return true;
     if (type == 0)
-        return m == AuxMemory::Eprom64k || m == AuxMemory::Eprom128k ||
-               m == AuxMemory::Flash128k || m == AuxMemory::Ram32k || m == AuxMemory::Ram128k;
+        return m == AuxMemory::Eprom64k || m == AuxMemory::Eprom128k || m == AuxMemory::Flash128k ||
+               m == AuxMemory::Ram32k || m == AuxMemory::Ram128k;
     return m == AuxMemory::Eprom64k || m == AuxMemory::Flash32k || m == AuxMemory::Ram32k;
 }
 
@@ -129,8 +139,8 @@ StatusBytes statusBytes(const SimConfig& c, bool validData) {
             if (t220 && c.bridgeModeDisabled) s.mode |= 0x02;
             if (c.programIn == ProgramPlace::Mem) s.mode |= 0x10;
             if (c.programIn == ProgramPlace::RamAndMem) s.mode |= 0x20;
-            s.flags = static_cast<std::uint8_t>((c.auxMemory != AuxMemory::None ? 0x01 : 0) |
-                                                noData);
+            s.flags =
+                static_cast<std::uint8_t>((c.auxMemory != AuxMemory::None ? 0x01 : 0) | noData);
             break;
         }
         case 2:

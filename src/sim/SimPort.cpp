@@ -126,8 +126,7 @@ std::optional<int> simPortType(const std::string& deviceName, int defaultType) {
         if (defaultType < 0 || defaultType > 9) return std::nullopt;
         return defaultType;
     }
-    if (rest.size() != 1 || !std::isdigit(static_cast<unsigned char>(rest[0])))
-        return std::nullopt;
+    if (rest.size() != 1 || !std::isdigit(static_cast<unsigned char>(rest[0]))) return std::nullopt;
     return rest[0] - '0';
 }
 

@@ -90,11 +90,16 @@ const std::vector<SimTerminal::Command>& SimTerminal::commands() {
 bool SimTerminal::available(const Command& command) const {
     if (config_.firmwareLevel() < command.minLevel) return false;
     switch (command.families) {
-        case Families::All: return true;
-        case Families::Kyr: return !config_.isLum();
-        case Families::Lum: return config_.isLum();
-        case Families::MiniGrand: return config_.family() == 1;
-        case Families::T240T220: return config_.family() == 0;
+        case Families::All:
+            return true;
+        case Families::Kyr:
+            return !config_.isLum();
+        case Families::Lum:
+            return config_.isLum();
+        case Families::MiniGrand:
+            return config_.family() == 1;
+        case Families::T240T220:
+            return config_.family() == 0;
     }
     return false;
 }
@@ -112,8 +117,7 @@ void SimTerminal::receive(std::uint8_t byte, CharKind kind, std::int64_t nowMs) 
     }
 }
 
-void SimTerminal::receive(std::span<const std::uint8_t> bytes, CharKind kind,
-                          std::int64_t nowMs) {
+void SimTerminal::receive(std::span<const std::uint8_t> bytes, CharKind kind, std::int64_t nowMs) {
     for (std::uint8_t b : bytes) receive(b, kind, nowMs);
 }
 
@@ -138,12 +142,11 @@ void SimTerminal::handleFrame(const Frame& frame) {
         return;
     }
     const auto sizes = requestSizes(frame.request);
-    const bool sizeFits = sizes && std::find(sizes->begin(), sizes->end(),
-                                             frame.request.size()) != sizes->end();
+    const bool sizeFits =
+        sizes && std::find(sizes->begin(), sizes->end(), frame.request.size()) != sizes->end();
     const auto& table = commands();
-    const auto it = std::find_if(table.begin(), table.end(), [&](const Command& c) {
-        return c.code == code && available(c);
-    });
+    const auto it = std::find_if(table.begin(), table.end(),
+                                 [&](const Command& c) { return c.code == code && available(c); });
     if (!sizeFits || it == table.end()) {
         ++counters_.unanswered;
         return;
@@ -163,7 +166,8 @@ void SimTerminal::emit(std::uint8_t code, const Reply& reply) {
     if (const auto fault = faults_.take(code)) {
         ++counters_.faultsApplied;
         switch (fault->kind) {
-            case FaultKind::Drop: return;
+            case FaultKind::Drop:
+                return;
             case FaultKind::Corrupt:
                 // The acknowledge byte becomes another byte; in data, the last byte before
                 // the CRC changes, so the CRC no longer fits.
@@ -172,7 +176,9 @@ void SimTerminal::emit(std::uint8_t code, const Reply& reply) {
                 else
                     payload[payload.size() - 3] ^= 0x01;
                 break;
-            case FaultKind::Delay: delay += fault->delayMs; break;
+            case FaultKind::Delay:
+                delay += fault->delayMs;
+                break;
             case FaultKind::Noise:
                 sendLater(fault->noise.empty() ? defaultNoise(encoding()) : fault->noise, delay);
                 break;
@@ -296,8 +302,7 @@ bool SimTerminal::storeScreen(std::span<const std::uint8_t> record) {
                                                             : SelectRamAndMem;
     }
     const std::uint16_t extra = config_.family() == 0 ? 2 : 0;
-    const auto where =
-        kyr_->allocate(selector, static_cast<std::uint16_t>(record.size() + extra));
+    const auto where = kyr_->allocate(selector, static_cast<std::uint16_t>(record.size() + extra));
     if (!where || !kyr_->write(*where, record)) return false;
     if (closeScreen(*where) != 0) return false;
     for (ScreenEntry& e : directory_) e.writtenThisDownload = false;

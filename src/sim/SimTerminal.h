@@ -37,10 +37,10 @@ struct ScreenInfo {
 
 // What went over the line, for tests and the state dump.
 struct Counters {
-    int frames = 0;        // well-formed requests to this terminal
-    int replies = 0;       // replies sent (faulty ones included, dropped ones not)
-    int unanswered = 0;    // requests the terminal stayed silent to
-    int badFrames = 0;     // frames with a bad CRC, size or command
+    int frames = 0;      // well-formed requests to this terminal
+    int replies = 0;     // replies sent (faulty ones included, dropped ones not)
+    int unanswered = 0;  // requests the terminal stayed silent to
+    int badFrames = 0;   // frames with a bad CRC, size or command
     int faultsApplied = 0;
     std::map<std::uint8_t, int> byCommand;  // well-formed requests by command code
 };

@@ -19,9 +19,9 @@ void writeCommRows(JsonWriter& json, const Bytes& table, std::size_t rows, bool 
     json.beginArray();
     for (std::size_t r = 0; r < rows; ++r) {
         json.beginObject()
-            .key("system").value(static_cast<int>(table[r * 4]))
-            .key("space").value(static_cast<int>(table[r * 4 + 1]))
-            .key("begin").value(static_cast<int>(bytes::u16(table, r * 4 + 2, lowFirst)))
+            .field("system", static_cast<int>(table[r * 4]))
+            .field("space", static_cast<int>(table[r * 4 + 1]))
+            .field("begin", static_cast<int>(bytes::u16(table, r * 4 + 2, lowFirst)))
             .endObject();
     }
     json.endArray();
@@ -33,41 +33,44 @@ std::string SimTerminal::stateJson(std::int64_t nowMs) const {
     JsonWriter json;
     const StatusBytes s = status();
     json.beginObject()
-        .key("type").value(config_.type)
-        .key("model").value(modelName(config_.type))
-        .key("encoding").value(encoding() == LinkEncoding::Binary ? "binary" : "ascii")
-        .key("address").value(static_cast<int>(config_.address))
-        .key("firmware").value(config_.versionText())
-        .key("firmwareLevel").value(config_.firmwareLevel());
-    json.key("status").beginObject()
-        .key("type").value(static_cast<int>(s.type))
-        .key("mode").value(static_cast<int>(s.mode))
-        .key("flags").value(static_cast<int>(s.flags))
+        .field("type", config_.type)
+        .field("model", modelName(config_.type))
+        .field("encoding", encoding() == LinkEncoding::Binary ? "binary" : "ascii")
+        .field("address", static_cast<int>(config_.address))
+        .field("firmware", config_.versionText())
+        .field("firmwareLevel", config_.firmwareLevel());
+    json.key("status")
+        .beginObject()
+        .field("type", static_cast<int>(s.type))
+        .field("mode", static_cast<int>(s.mode))
+        .field("flags", static_cast<int>(s.flags))
         .endObject();
-    json.key("validData").value(hasValidData());
+    json.field("validData", hasValidData());
 
     const ClockFields clock = clock_.read(nowMs);
-    json.key("clock").value(clockText(clock)).key("dayOfWeek").value(clock.dayOfWeek);
+    json.field("clock", clockText(clock)).field("dayOfWeek", clock.dayOfWeek);
 
-    json.key("setup").hex(setup());
+    json.hexField("setup", setup());
     const std::size_t rows = config_.isLum() ? 4 : 8;
     json.key("commTable");
     writeCommRows(json, commTable(), rows, config_.isLum());
 
     json.key("exdTables").beginArray();
     for (const auto& [number, table] : exd_)
-        json.beginObject().key("number").value(static_cast<int>(number)).key("rows").hex(table)
+        json.beginObject()
+            .field("number", static_cast<int>(number))
+            .hexField("rows", table)
             .endObject();
     json.endArray();
 
     json.key("screens").beginArray();
     for (const ScreenInfo& screen : screens()) {
         json.beginObject()
-            .key("number").value(static_cast<int>(screen.number))
-            .key("bank").value(static_cast<int>(screen.where.bank))
-            .key("address").value(static_cast<int>(screen.where.address))
-            .key("length").value(static_cast<int>(screen.record.size()))
-            .key("record").hex(screen.record)
+            .field("number", static_cast<int>(screen.number))
+            .field("bank", static_cast<int>(screen.where.bank))
+            .field("address", static_cast<int>(screen.where.address))
+            .field("length", static_cast<int>(screen.record.size()))
+            .hexField("record", screen.record)
             .endObject();
     }
     json.endArray();
@@ -83,12 +86,13 @@ std::string SimTerminal::stateJson(std::int64_t nowMs) const {
         json.endArray();
     }
 
-    json.key("counters").beginObject()
-        .key("frames").value(counters_.frames)
-        .key("replies").value(counters_.replies)
-        .key("unanswered").value(counters_.unanswered)
-        .key("badFrames").value(counters_.badFrames)
-        .key("faultsApplied").value(counters_.faultsApplied);
+    json.key("counters")
+        .beginObject()
+        .field("frames", counters_.frames)
+        .field("replies", counters_.replies)
+        .field("unanswered", counters_.unanswered)
+        .field("badFrames", counters_.badFrames)
+        .field("faultsApplied", counters_.faultsApplied);
     json.key("byCommand").beginObject();
     for (const auto& [code, count] : counters_.byCommand) {
         char name[8];

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimWire.h"
+#include "sim/JsonWriter.h"
 
 namespace kyr::sim {
 namespace {
@@ -145,8 +146,13 @@ TEST(SimPortNames, SimDevices) {
         std::optional<int> type;
     };
     const Case cases[] = {
-        {"sim:", 3, 3},   {"sim:7", 3, 7},        {"SIM:0", 5, 0},  {"sim:", -1, std::nullopt},
-        {"sim:12", 0, std::nullopt}, {"sim:x", 0, std::nullopt}, {"/dev/ttyS0", 0, std::nullopt},
+        {"sim:", 3, 3},
+        {"sim:7", 3, 7},
+        {"SIM:0", 5, 0},
+        {"sim:", -1, std::nullopt},
+        {"sim:12", 0, std::nullopt},
+        {"sim:x", 0, std::nullopt},
+        {"/dev/ttyS0", 0, std::nullopt},
         {"sim", 0, std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(simPortType(c.name, c.defaultType), c.type) << c.name;
@@ -177,6 +183,21 @@ TEST(SimState, JsonDump) {
     const std::string lumJson = lum.terminal().stateJson(0);
     EXPECT_NE(lumJson.find("\"memoryStructure\": ["), std::string::npos);
     EXPECT_NE(lumJson.find("\"encoding\": \"ascii\""), std::string::npos);
+}
+
+TEST(SimState, JsonStringsAreEscaped) {
+    JsonWriter json;
+    json.beginObject()
+        .field("text", std::string("a \"b\"\\\n\x01"))
+        .field("n", -5)
+        .field("on", false)
+        .key("empty")
+        .beginArray()
+        .endArray()
+        .endObject();
+    EXPECT_EQ(json.text(),
+              "{\n  \"text\": \"a \\\"b\\\"\\\\\\n\\u0001\",\n  \"n\": -5,\n  \"on\": false,\n"
+              "  \"empty\": []\n}\n");
 }
 
 }  // namespace

@@ -96,9 +96,12 @@ TEST(KomAgainstSim, FaultsRecoveredByRetries) {
         int framesSeen;  // sends until the reply came through
     };
     const Case cases[] = {
-        {FaultKind::Drop, 0, 4},    {FaultKind::Drop, 4, 4},
-        {FaultKind::Corrupt, 1, 4}, {FaultKind::Corrupt, 7, 4},
-        {FaultKind::Delay, 3, 4},   {FaultKind::Delay, 9, 4},
+        {FaultKind::Drop, 0, 4},
+        {FaultKind::Drop, 4, 4},
+        {FaultKind::Corrupt, 1, 4},
+        {FaultKind::Corrupt, 7, 4},
+        {FaultKind::Delay, 3, 4},
+        {FaultKind::Delay, 9, 4},
         {FaultKind::Noise, 2, 4},
         // ASCII noise before the reply's "*" costs nothing: the reply is taken from the
         // last "*".
@@ -140,7 +143,8 @@ TEST(KomAgainstSim, ASilentTerminalFailsTheRequestAfterThirtySends) {
         rig.terminal().faults().add(Fault(FaultKind::Drop).always());
         auto box = std::make_shared<TRequestBox>();
         int callbacks = 0;
-        rig.kom().SendRequest(1, box, [&](std::uint32_t) { ++callbacks; }, 0, 3, Bytes{0xB0});
+        rig.kom().SendRequest(
+            1, box, [&](std::uint32_t) { ++callbacks; }, 0, 3, Bytes{0xB0});
         for (int t = 0; t < 2000 && box->status == rsPending; ++t) rig.tick();
         EXPECT_EQ(box->status, rsFailed);
         EXPECT_EQ(callbacks, 1);

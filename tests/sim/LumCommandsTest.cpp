@@ -48,7 +48,8 @@ TEST(SimLum, DownloadAsTheLumJobWritesIt) {
                                 static_cast<std::uint8_t>(s.protocols >> 8)});
     ASSERT_TRUE(list);
     ASSERT_EQ(list->size(), 50u);
-    const auto end = std::find_if(list->begin(), list->end(), [](std::uint8_t b) { return b >= 0x80; });
+    const auto end =
+        std::find_if(list->begin(), list->end(), [](std::uint8_t b) { return b >= 0x80; });
     EXPECT_EQ(Bytes(list->begin(), end), wire.terminal().config().lumProtocols);
 
     EXPECT_EQ(wire.ask({0xB0}), (Bytes{0xC0, 0x00, 0x80}));

@@ -151,11 +151,8 @@ TEST(SimScreens, WrittenInBlocksReadBackThroughEveryMemory) {
         std::uint8_t selector;
     };
     const Case cases[] = {
-        {0, ProgramPlace::Ram, 0},
-        {0, ProgramPlace::Mem, 1},
-        {1, ProgramPlace::RamAndMem, 3},
-        {2, ProgramPlace::Mem, 16},
-        {3, ProgramPlace::Mem, 16},
+        {0, ProgramPlace::Ram, 0},  {0, ProgramPlace::Mem, 1},  {1, ProgramPlace::RamAndMem, 3},
+        {2, ProgramPlace::Mem, 16}, {3, ProgramPlace::Mem, 16},
     };
     const Bytes big = screenRecord(300, std::string(160, 'A') + std::string(90, 'z'));  // 3 blocks
     const Bytes small = screenRecord(5, "Hello");
@@ -194,7 +191,8 @@ TEST(SimScreens, ListsOf120NumbersArePaged) {
     for (int count : {119, 120, 121, 250}) {
         SimWire wire(3);
         for (int n = 0; n < count; ++n)
-            ASSERT_TRUE(wire.terminal().storeScreen(screenRecord(static_cast<std::uint16_t>(1000 + n), "ab")));
+            ASSERT_TRUE(wire.terminal().storeScreen(
+                screenRecord(static_cast<std::uint16_t>(1000 + n), "ab")));
         std::vector<std::uint16_t> numbers;
         auto part = wire.ask({0xC5, 16});
         int requests = 1;

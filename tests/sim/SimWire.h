@@ -59,7 +59,8 @@ public:
             const std::string hex(star.base(), raw.end() - 1);
             payload.clear();
             for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-                payload.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+                payload.push_back(
+                    static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
         }
         if (payload.size() == 1) return payload;
         if (payload.size() < 3) return std::nullopt;
@@ -108,8 +109,13 @@ inline Bytes screenRecord(std::uint16_t number, const std::string& text, bool tw
 }
 
 inline Bytes emptyScreenRecord(std::uint16_t number, bool twoByte = true) {
-    Bytes r = twoByte ? Bytes{0x00, 0x07, static_cast<std::uint8_t>(number >> 8),
-                              static_cast<std::uint8_t>(number & 0xFF), 0x00, 0x00, 0x00}
+    Bytes r = twoByte ? Bytes{0x00,
+                              0x07,
+                              static_cast<std::uint8_t>(number >> 8),
+                              static_cast<std::uint8_t>(number & 0xFF),
+                              0x00,
+                              0x00,
+                              0x00}
                       : Bytes{0x00, 0x06, static_cast<std::uint8_t>(number), 0x00, 0x00, 0x00};
     return r;
 }
