@@ -22,7 +22,7 @@ volatile std::sig_atomic_t stopRequested = 0;
 void onSignal(int) { stopRequested = 1; }
 
 constexpr const char* Usage =
-    "usage: kyr2sim --type N [--firmware 2.18] [--state FILE] [--fault KIND[:COUNT[:CMD]]]...\n"
+    "usage: kyr2sim --type N [--firmware 2.18] [--state FILE] [options]\n"
     "\n"
     "Plays a terminal of type N on a pseudo-terminal, prints the device path and serves it\n"
     "until stopped (Ctrl+C, SIGTERM). Set the program's portName to the printed path.\n"
@@ -32,6 +32,11 @@ constexpr const char* Usage =
     "                    7 LUMQ2, 8 LUMQ3, 9 LUMQ4 (ASCII link)\n"
     "  --firmware V      firmware version the terminal reports (\"2.18\", \"2.18R\");\n"
     "                    default 2.57 for the KYR family, 2.60 for LUM\n"
+    "  --memory KIND     KYR-T240(E)/KYR-T220 auxiliary memory MEM: none, ram32, ram128,\n"
+    "                    flash32, flash128, eprom64, eprom128 (as the type allows)\n"
+    "  --program WHERE   KYR-T240(E)/KYR-T220 user program in ram, mem or both\n"
+    "  --write-protect   MEM is not write-enabled\n"
+    "  --keep-on-clear   the memory clear leaves the program (screens can be compared)\n"
     "  --state FILE      write the terminal's memory as JSON to FILE on exit\n"
     "  --fault SPEC      spoil replies: KIND is drop, corrupt, delay or noise; COUNT replies\n"
     "                    (default 1, 0 for every reply); CMD only replies to that command\n"
@@ -70,9 +75,31 @@ std::optional<Fault> parseFault(const std::string& spec) {
     return fault;
 }
 
+std::optional<AuxMemory> parseMemory(const std::string& v) {
+    if (v == "none") return AuxMemory::None;
+    if (v == "ram32") return AuxMemory::Ram32k;
+    if (v == "ram128") return AuxMemory::Ram128k;
+    if (v == "flash32") return AuxMemory::Flash32k;
+    if (v == "flash128") return AuxMemory::Flash128k;
+    if (v == "eprom64") return AuxMemory::Eprom64k;
+    if (v == "eprom128") return AuxMemory::Eprom128k;
+    return std::nullopt;
+}
+
+std::optional<ProgramPlace> parsePlace(const std::string& v) {
+    if (v == "ram") return ProgramPlace::Ram;
+    if (v == "mem") return ProgramPlace::Mem;
+    if (v == "both") return ProgramPlace::RamAndMem;
+    return std::nullopt;
+}
+
 struct Options {
     int type = -1;
     std::string firmware;
+    std::optional<AuxMemory> memory;
+    std::optional<ProgramPlace> place;
+    bool writeProtect = false;
+    bool keepOnClear = false;
     std::string stateFile;
     std::vector<Fault> faults;
 };
@@ -95,6 +122,22 @@ int parseArgs(int argc, char** argv, Options& options) {
             options.type = v[0] - '0';
         } else if (arg == "--firmware" && hasValue) {
             options.firmware = argv[++i];
+        } else if (arg == "--memory" && hasValue) {
+            options.memory = parseMemory(argv[++i]);
+            if (!options.memory) {
+                std::cerr << "kyr2sim: unknown memory \"" << argv[i] << "\"\n";
+                return 2;
+            }
+        } else if (arg == "--program" && hasValue) {
+            options.place = parsePlace(argv[++i]);
+            if (!options.place) {
+                std::cerr << "kyr2sim: the program is in ram, mem or both\n";
+                return 2;
+            }
+        } else if (arg == "--write-protect") {
+            options.writeProtect = true;
+        } else if (arg == "--keep-on-clear") {
+            options.keepOnClear = true;
         } else if (arg == "--state" && hasValue) {
             options.stateFile = argv[++i];
         } else if (arg == "--fault" && hasValue) {
@@ -133,6 +176,10 @@ int main(int argc, char** argv) {
 
     SimConfig config = SimConfig::forType(options.type);
     if (!options.firmware.empty()) config.firmware = options.firmware;
+    if (options.memory) config.auxMemory = *options.memory;
+    if (options.place) config.programIn = *options.place;
+    if (options.writeProtect) config.auxWritable = false;
+    if (options.keepOnClear) config.clearErases = false;
     config.clockStart = localClock();
     if (const std::string problem = config.problem(); !problem.empty()) {
         std::cerr << "kyr2sim: " << problem << "\n";
