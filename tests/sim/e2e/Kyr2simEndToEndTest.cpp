@@ -59,8 +59,8 @@ public:
             pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         ::close(out[1]);
-        readDevice(out[0]);
-        ::close(out[0]);
+        output_ = out[0];
+        readDevice(output_);
     }
     ~Kyr2sim() { stop(); }
 
@@ -68,11 +68,17 @@ public:
 
     // SIGTERM and the exit status.
     int stop() {
+        if (pid_ > 0) ::kill(pid_, SIGTERM);
+        return wait();
+    }
+    // The exit status of a program that ends by itself.
+    int wait() {
         if (pid_ <= 0) return -1;
-        ::kill(pid_, SIGTERM);
         int status = 0;
         ::waitpid(pid_, &status, 0);
         pid_ = -1;
+        // Kept open until the end, so that the program can write all it has to say.
+        ::close(output_);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
@@ -89,6 +95,7 @@ private:
     }
 
     pid_t pid_ = -1;
+    int output_ = -1;
     std::string device_;
 };
 
@@ -151,6 +158,20 @@ TEST(Kyr2simEndToEnd, KeepsWhatWasWrittenAndDumpsItOnExit) {
     EXPECT_NE(text.str().find("\"setup\": \"00 04 03 07 05 01 02 1D 04 01\""), std::string::npos)
         << text.str();
     EXPECT_NE(text.str().find("\"firmware\": \"KYR V2.18\""), std::string::npos);
+}
+
+TEST(Kyr2simEndToEnd, HelpAndBadArguments) {
+    Kyr2sim help({"--help"});
+    EXPECT_EQ(help.device().rfind("usage: kyr2sim --type N", 0), 0u) << help.device();
+    EXPECT_EQ(help.wait(), 0);
+    for (std::vector<std::string> bad : {std::vector<std::string>{"--type", "12"},
+                                         {"--type", "1", "--memory", "ram128"},
+                                         {"--type", "0", "--fault", "melt"},
+                                         {"--firmware", "2.18"}}) {
+        Kyr2sim sim(bad);
+        EXPECT_EQ(sim.device(), "");
+        EXPECT_EQ(sim.wait(), 2);
+    }
 }
 
 }  // namespace
