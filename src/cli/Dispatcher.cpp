@@ -7,7 +7,9 @@
 #include "cli/CliDialog.h"
 #include "cli/CliTexts.h"
 #include "cli/CliTypes.h"
+#include "cli/ClockCommand.h"
 #include "cli/HexCommand.h"
+#include "cli/InfoCommand.h"
 #include "cli/ProjectCommands.h"
 #include "model/ProjectTexts.h"
 #include "model/SystemMode.h"
@@ -24,7 +26,7 @@ struct Command {
     int (*run)(CommandContext&);
 };
 
-const std::array<Command, 4> kCommands{{
+const std::array<Command, 6> kCommands{{
     {"new",
      "new --type N OUT.kyr",
      {"nový projekt terminálu typu N (0..9), uložený jako OUT",
@@ -49,6 +51,18 @@ const std::array<Command, 4> kCommands{{
       "schreibt das EPROM-Speicherabbild des Projekts als Intel-HEX-Datei",
       "write the project's EPROM memory image as an Intel HEX file"},
      &RunHex},
+    {"info",
+     "info --port NAME [--binary|--ascii] [--com-delay MS]",
+     {"vypíše jednou popis připojeného terminálu",
+      "gibt die Beschreibung des angeschlossenen Terminals einmal aus",
+      "print the decoded terminal description once"},
+     &RunInfo},
+    {"clock",
+     "clock --port NAME [--set-from-pc] [--binary|--ascii] [--com-delay MS]",
+     {"vypíše hodiny terminálu a PC; --set-from-pc nastaví terminál podle PC",
+      "gibt die Uhr des Terminals und des PCs aus; --set-from-pc stellt das Terminal nach dem PC",
+      "print the terminal's and the PC's clock; --set-from-pc sets the terminal from the PC"},
+     &RunClock},
 }};
 
 const Command* findCommand(std::string_view name) {
