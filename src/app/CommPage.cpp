@@ -154,6 +154,13 @@ void TCommPage::UpdateSystemTitle() {
     systemTitle_->setText(project_ ? q(project_->FamilyLongName()) : q(kyr::tr(txt::System)));
 }
 
+QWidget* TCommPage::projectWindow() {
+    QWidget* w = this;
+    while (w->parentWidget() && !w->parentWidget()->inherits("QMdiSubWindow"))
+        w = w->parentWidget();
+    return w;
+}
+
 int TCommPage::family() const { return project_ ? project_->PlcFamily() : -1; }
 int TCommPage::ioBoard() const { return project_ ? project_->Setup().IoBoard() : 0; }
 // The crosswise mapping is its own inverse.
@@ -354,10 +361,12 @@ bool TCommPage::TabEditExit(QLineEdit* edit, QWidget* next) {
 bool TCommPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && !checking_) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Only moves inside the window are checked, not the window losing the focus.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (auto* edit = qobject_cast<QLineEdit*>(watched))
-                TabEditExit(edit, QApplication::focusWidget());
+        // Only moves inside the project window are checked, not the window losing the focus
+        // or another project window taking it.
+        QWidget* next = QApplication::focusWidget();
+        const bool inside = next && projectWindow()->isAncestorOf(next);
+        if (inside && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (auto* edit = qobject_cast<QLineEdit*>(watched)) TabEditExit(edit, next);
         }
     }
     return QWidget::eventFilter(watched, event);

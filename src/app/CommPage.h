@@ -64,6 +64,8 @@ private:
     void SpaceComboBoxChange(int line);
     void FormDataChange();
 
+    // The widget that holds the page inside its MDI child (or its top-level window).
+    QWidget* projectWindow();
     int family() const;
     int ioBoard() const;
     int lineOfRow(int row) const;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include "PageTestSupport.h"
 #include "model/CommLines.h"
@@ -327,6 +329,33 @@ TEST(CommPageTest, BeginOfTheFirstLineDoesNotMarkTheProjectUntilStored) {
     EXPECT_FALSE(h.project->Modified());
     h.edit("BeginEdit", 2)->setText("3");
     EXPECT_TRUE(h.project->Modified());
+}
+
+TEST(CommPageTest, AnotherProjectWindowTakingTheFocusChecksNothing) {
+    guiApp();
+    RecordingDialog dialog;
+    auto first = TKyrData::NewProject(0, 0);
+    auto second = TKyrData::NewProject(1, 0);
+    first->Setup().SetProtocol(Omron);
+    second->Setup().SetProtocol(Omron);
+    first->CommTable().SetRow(1, TCommTable::SystemTerminal, 20, 0);
+    QMdiArea area;
+    auto* pageA = new TCommPage;
+    auto* pageB = new TCommPage;
+    pageA->setProject(first.get());
+    pageB->setProject(second.get());
+    area.addSubWindow(pageA);
+    area.addSubWindow(pageB);
+    area.show();
+    QApplication::setActiveWindow(&area);
+    pageA->FillCommPage();
+    pageB->FillCommPage();
+    auto* begin = pageA->findChild<QLineEdit*>("BeginEdit2");
+    begin->setFocus();
+    begin->setText("500");
+    pageB->findChild<QCheckBox*>("TabCheckBox2")->setFocus();
+    EXPECT_TRUE(dialog.texts().empty());
+    EXPECT_EQ(dialog.beeps, 0);
 }
 
 }  // namespace
