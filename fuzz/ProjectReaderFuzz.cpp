@@ -11,6 +11,7 @@
 #include "model/ProjectLines.h"
 #include "model/ProjectReader.h"
 #include "model/ProjectWriter.h"
+#include "model/Screen.h"
 #include "model/UserDialog.h"
 
 namespace {
@@ -57,6 +58,20 @@ int infoSections(std::string_view content) {
     return count;
 }
 
+// Header lines are read up to 255 characters, so a screen comment or an EXD table name longer
+// than its header leaves room for is shortened by the next reading; such inputs are checked
+// for opening again, not for the same bytes.
+bool headerTooLong(const kyr::TKyrData& data) {
+    for (const auto& screen : data.Screens()) {
+        if (screen->Comment().size() + 7 > kyr::ProjectLineMax) return true;
+    }
+    for (const auto& table : data.ExdTables()) {
+        const std::size_t head = 6 + std::to_string(table->Number()).size();
+        if (table->Name().size() + head > kyr::ProjectLineMax) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -76,6 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // A saved project must open again and save to the same bytes.
     const auto again = read(text);
     if (again->LoadFailed()) std::abort();
-    if (saved(*again) != text) std::abort();
+    if (!headerTooLong(*first) && saved(*again) != text) std::abort();
     return 0;
 }
