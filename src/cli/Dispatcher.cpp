@@ -11,6 +11,7 @@
 #include "cli/HexCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ProjectCommands.h"
+#include "cli/TransferCommands.h"
 #include "model/ProjectTexts.h"
 #include "model/SystemMode.h"
 #include "model/Texts.h"
@@ -26,7 +27,7 @@ struct Command {
     int (*run)(CommandContext&);
 };
 
-const std::array<Command, 6> kCommands{{
+const std::array<Command, 9> kCommands{{
     {"new",
      "new --type N OUT.kyr",
      {"nový projekt terminálu typu N (0..9), uložený jako OUT",
@@ -63,6 +64,23 @@ const std::array<Command, 6> kCommands{{
       "gibt die Uhr des Terminals und des PCs aus; --set-from-pc stellt das Terminal nach dem PC",
       "print the terminal's and the PC's clock; --set-from-pc sets the terminal from the PC"},
      &RunClock},
+    {"download",
+     "download FILE.kyr --port NAME [--binary|--ascii] [--com-delay MS]",
+     {"přenese projekt do terminálu", "überträgt das Projekt zum Terminal",
+      "transfer the project to the terminal"},
+     &RunDownload},
+    {"verify",
+     "verify FILE.kyr --port NAME [--binary|--ascii] [--com-delay MS]",
+     {"porovná program v terminálu s projektem",
+      "vergleicht das Programm im Terminal mit dem Projekt",
+      "compare the terminal's program with the project"},
+     &RunVerify},
+    {"upload",
+     "upload OUT.kyr --port NAME [--binary|--ascii] [--com-delay MS]",
+     {"načte program z terminálu a uloží jej jako OUT",
+      "liest das Programm aus dem Terminal und speichert es als OUT",
+      "read the terminal's program and save it as OUT"},
+     &RunUpload},
 }};
 
 const Command* findCommand(std::string_view name) {
