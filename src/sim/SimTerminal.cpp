@@ -83,6 +83,8 @@ const std::vector<SimTerminal::Command>& SimTerminal::commands() {
         {0xB5, F::Kyr, 0, &T::onCloseScreen},
         {0xA2, F::Lum, 0, &T::onLumProtocols},
         {0xA5, F::Lum, 0, &T::onLumWrite},
+        {0xC0, F::MiniGrand, 0, &T::onBootSwitch},
+        {0xC9, F::Lum, 0, &T::onLumBootSwitch},
     };
     return table;
 }
@@ -106,6 +108,12 @@ bool SimTerminal::available(const Command& command) const {
 
 void SimTerminal::receive(std::uint8_t byte, CharKind kind, std::int64_t nowMs) {
     now_ = nowMs;
+    if (lumBoot_.active()) {
+        std::vector<BootOutput> out;
+        lumBoot_.receive(byte, kind, out);
+        for (BootOutput& o : out) sendLater(std::move(o.bytes), o.delayMs);
+        return;
+    }
     if (encoding() == LinkEncoding::Binary) {
         binary_.feed(byte, kind);
         while (auto frame = binary_.next()) handleFrame(*frame);
@@ -139,6 +147,13 @@ void SimTerminal::handleFrame(const Frame& frame) {
     ++counters_.byCommand[code];
     if (now_ < busyUntil_) {
         ++counters_.unanswered;
+        return;
+    }
+    if (kyrBoot_.active()) {
+        replyDelayMs_ = 0;
+        const Reply reply = kyrBoot_.handle(frame.request, replyDelayMs_);
+        busyUntil_ = now_ + replyDelayMs_;
+        emit(code, reply);
         return;
     }
     const auto sizes = requestSizes(frame.request);
@@ -307,6 +322,16 @@ bool SimTerminal::storeScreen(std::span<const std::uint8_t> record) {
     if (closeScreen(*where) != 0) return false;
     for (ScreenEntry& e : directory_) e.writtenThisDownload = false;
     return true;
+}
+
+Reply SimTerminal::onBootSwitch(Params) {
+    kyrBoot_.enter();
+    return Reply::ack();
+}
+
+Reply SimTerminal::onLumBootSwitch(Params) {
+    lumBoot_.enter();
+    return Reply::none();
 }
 
 }  // namespace kyr::sim

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/Bytes.h"
+#include "sim/BootLoaders.h"
 #include "sim/FaultPlan.h"
 #include "sim/FrameParser.h"
 #include "sim/KyrMemory.h"
@@ -76,6 +77,11 @@ public:
     std::vector<ScreenInfo> screens() const;
     std::optional<Bytes> screenRecord(std::uint16_t number) const;
     ClockFields clock(std::int64_t nowMs) const { return clock_.read(nowMs); }
+    // The BOOT loaders of the firmware update (KYR Mini and Grand; LUM).
+    KyrBootLoader& kyrBoot() { return kyrBoot_; }
+    const KyrBootLoader& kyrBoot() const { return kyrBoot_; }
+    LumBootLoader& lumBoot() { return lumBoot_; }
+    const LumBootLoader& lumBoot() const { return lumBoot_; }
     const KyrMemory* kyrMemory() const { return kyr_.get(); }
     const LumMemory* lumMemory() const { return lum_.get(); }
     ScreenFormat screenFormat() const;
@@ -138,6 +144,8 @@ private:
     Reply onLumMemoryStructure(Params);
     Reply onLumProtocols(Params);
     Reply onLumWrite(Params);
+    Reply onBootSwitch(Params);
+    Reply onLumBootSwitch(Params);
 
     // KYR screen directory.
     struct ScreenEntry {
@@ -168,6 +176,8 @@ private:
     std::map<std::uint8_t, Bytes> exd_;
     std::unique_ptr<KyrMemory> kyr_;
     std::unique_ptr<LumMemory> lum_;
+    KyrBootLoader kyrBoot_;
+    LumBootLoader lumBoot_;
     std::vector<ScreenEntry> directory_;
     std::optional<Allocation> openScreen_;
     std::vector<std::uint16_t> listSnapshot_;
