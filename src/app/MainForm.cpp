@@ -1,0 +1,398 @@
+#include "app/MainForm.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/AboutDlg.h"
+#include "app/AppTexts.h"
+#include "app/MdiChild.h"
+#include "app/SettingsDlg.h"
+#include "app/ToolIcons.h"
+#include "app/TypeDlg.h"
+#include "model/UserDialog.h"
+#include "qt/QtText.h"
+
+namespace kyr {
+
+namespace {
+
+constexpr int BlikInterval = 500;
+
+std::size_t idx(Cmd cmd) { return static_cast<std::size_t>(cmd); }
+std::size_t idx(MenuId id) { return static_cast<std::size_t>(id); }
+
+// Recent-file items show the name after "&", the number and a blank; an "&" in the name is
+// doubled so that it is shown and not taken for a mnemonic.
+QString recentItemText(int number, const std::string& fileName) {
+    return QString("&%1 ").arg(number) + qs(fileName).replace("&", "&&");
+}
+
+}  // namespace
+
+TMainMDIForm::TMainMDIForm(SettingsFile iniFile, Settings settings, ProgramOptions options,
+                           QWidget* parent)
+    : QMainWindow(parent),
+      iniFile_(std::move(iniFile)),
+      settings_(std::move(settings)),
+      options_(std::move(options)),
+      recentFiles_(settings_.recentFiles) {
+    setObjectName("MainMDIForm");
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName("MdiArea");
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+    statusBar()->setObjectName("StatusLine");
+
+    createActions();
+    createMenus();
+    createToolBar();
+    connectActions();
+    RebuildRecentMenu();
+
+    // The long-lived dialogs, in the order the program has always created them.
+    aboutBox_ = new TAboutBox(this);
+    settingsDlg_ = new TSettingsDlg(this);
+    typeDlg_ = new TKyrTypeDlg(this);
+
+    blikTimer_ = new QTimer(this);
+    blikTimer_->setObjectName("BlikTimer");
+    blikTimer_->setInterval(BlikInterval);
+    connect(blikTimer_, &QTimer::timeout, this, &TMainMDIForm::BlikTimerTimer);
+    blikTimer_->start();
+
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateEditMenu(); });
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TMainMDIForm::AppIdle);
+
+    resize(900, 640);
+    SetLanguageTexts();
+    AppIdle();
+}
+
+TMainMDIForm::~TMainMDIForm() = default;
+
+void TMainMDIForm::createActions() {
+    for (const CommandDef& def : commandTable()) {
+        auto* a = new QAction(this);
+        a->setObjectName(def.objectName);
+        if (*def.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut)));
+        if (def.buttonName) a->setIcon(toolIcon(def.cmd));
+        actions_[idx(def.cmd)] = a;
+    }
+    // The language test has no menu entry of its own; its shortcut works everywhere.
+    action(Cmd::TestLanguage)->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(action(Cmd::TestLanguage));
+}
+
+void TMainMDIForm::createMenus() {
+    for (const MenuDef& def : menuTable()) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(def.objectName);
+        menus_[idx(def.id)] = menu;
+    }
+    fileMenu_ = menus_[idx(MenuId::File)];
+    auto add = [this](MenuId menu, Cmd cmd) { menus_[idx(menu)]->addAction(action(cmd)); };
+    add(MenuId::File, Cmd::FileNew);
+    add(MenuId::File, Cmd::FileOpen);
+    add(MenuId::File, Cmd::FileClose);
+    fileMenu_->addSeparator();
+    add(MenuId::File, Cmd::FileSave);
+    add(MenuId::File, Cmd::FileSaveAs);
+    add(MenuId::File, Cmd::FileHex);
+    fileMenu_->addSeparator();
+    add(MenuId::File, Cmd::FilePrint);
+    fileMenu_->addSeparator();
+    add(MenuId::File, Cmd::FirmwareM);
+    add(MenuId::File, Cmd::FirmwareLum);
+    recentSeparator_ = fileMenu_->addSeparator();
+    exitSeparator_ = fileMenu_->addSeparator();
+    add(MenuId::File, Cmd::FileExit);
+    for (Cmd cmd : {Cmd::KyrInfo, Cmd::KyrClock}) add(MenuId::Kyr, cmd);
+    menus_[idx(MenuId::Kyr)]->addSeparator();
+    for (Cmd cmd : {Cmd::KyrUpload, Cmd::KyrVerify, Cmd::KyrDownload}) add(MenuId::Kyr, cmd);
+    for (Cmd cmd : {Cmd::WindowCascade, Cmd::WindowTile, Cmd::WindowArrange, Cmd::WindowMinimize})
+        add(MenuId::Window, cmd);
+
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu");
+    bar->addMenu(fileMenu_);
+    bar->addAction(action(Cmd::Settings));
+    bar->addMenu(menus_[idx(MenuId::Kyr)]);
+    bar->addMenu(menus_[idx(MenuId::Window)]);
+    bar->addAction(action(Cmd::About));
+}
+
+void TMainMDIForm::createToolBar() {
+    toolBar_ = addToolBar(QString());
+    toolBar_->setObjectName("SpeedBar");
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(24, 24));
+    for (Cmd cmd : toolBarOrder()) {
+        QAction* a = action(cmd);
+        toolBar_->addAction(a);
+        if (QWidget* button = toolBar_->widgetForAction(a))
+            button->setObjectName(commandDef(cmd).buttonName);
+        if (cmd == Cmd::FileExit || cmd == Cmd::DeleteExd || cmd == Cmd::InsertBAR)
+            toolBar_->addSeparator();
+    }
+}
+
+void TMainMDIForm::connectActions() {
+    const std::pair<Cmd, void (TMainMDIForm::*)()> handlers[] = {
+        {Cmd::FileNew, &TMainMDIForm::FileNewItemClick},
+        {Cmd::FileOpen, &TMainMDIForm::FileOpenItemClick},
+        {Cmd::FileClose, &TMainMDIForm::FileCloseItemClick},
+        {Cmd::FileSave, &TMainMDIForm::FileSaveItemClick},
+        {Cmd::FileSaveAs, &TMainMDIForm::FileSaveAsItemClick},
+        {Cmd::FileHex, &TMainMDIForm::FileHexItemClick},
+        {Cmd::FileExit, &TMainMDIForm::FileExitItemClick},
+        {Cmd::Settings, &TMainMDIForm::SettingsItemClick},
+        {Cmd::WindowCascade, &TMainMDIForm::WindowCascadeItemClick},
+        {Cmd::WindowTile, &TMainMDIForm::WindowTileItemClick},
+        {Cmd::WindowArrange, &TMainMDIForm::WindowArrangeItemClick},
+        {Cmd::WindowMinimize, &TMainMDIForm::WindowMinimizeItemClick},
+        {Cmd::About, &TMainMDIForm::AboutItemClick},
+        {Cmd::TestLanguage, &TMainMDIForm::TestLanguageItemClick},
+    };
+    for (const auto& [cmd, handler] : handlers) connect(action(cmd), &QAction::triggered, this, handler);
+    for (Cmd cmd : {Cmd::Cut, Cmd::Copy, Cmd::Paste, Cmd::InsertScreen, Cmd::DeleteScreen,
+                    Cmd::InsertExd, Cmd::DeleteExd, Cmd::InsertMNUM, Cmd::InsertMSTR,
+                    Cmd::InsertSSTR, Cmd::InsertBUTT, Cmd::InsertBAR})
+        connect(action(cmd), &QAction::triggered, this, [this, cmd] { runOnActiveChild(cmd); });
+}
+
+void TMainMDIForm::SetLanguageTexts() {
+    QString title = qtr(apptexts::AppTitle);
+    if (options_.systemMode) title += qtr(apptexts::SystemSuffix);
+    setWindowTitle(title);
+    toolBar_->setWindowTitle(title);
+
+    for (const MenuDef& def : menuTable()) {
+        QMenu* menu = menus_[idx(def.id)];
+        menu->setTitle(qtr(*def.text));
+        menu->menuAction()->setStatusTip(splitHint(kyr::tr(*def.hint)).longHint);
+    }
+    for (const CommandDef& def : commandTable()) {
+        QAction* a = action(def.cmd);
+        const HintParts hint = def.hint ? splitHint(kyr::tr(*def.hint)) : HintParts{};
+        a->setText(def.menu == MenuId::None ? hint.shortHint : qtr(*def.text));
+        a->setToolTip(hint.shortHint);
+        a->setStatusTip(hint.longHint);
+    }
+    RebuildRecentMenu();
+
+    aboutBox_->SetLanguageTexts();
+    settingsDlg_->SetLanguageTexts();
+    typeDlg_->SetLanguageTexts();
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* child = dynamic_cast<MdiChild*>(sub->widget())) child->SetLanguageTexts();
+    updateEditMenu();
+}
+
+void TMainMDIForm::AddRecentFile(const std::string& fileName) {
+    recentFiles_.add(fileName);
+    RebuildRecentMenu();
+}
+
+void TMainMDIForm::RebuildRecentMenu() {
+    for (QAction* a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->setObjectName(QString());
+        a->deleteLater();  // the item may be the one whose click runs this
+    }
+    recentActions_.clear();
+    recentSeparator_->setVisible(!recentFiles_.empty());
+    const HintParts hint = splitHint(kyr::tr(apptexts::RecentFileHint));
+    int number = 1;
+    for (const std::string& name : recentFiles_.files()) {
+        auto* a = new QAction(recentItemText(number, name), fileMenu_);
+        a->setObjectName(QString("RecentFile%1").arg(number++));
+        a->setStatusTip(hint.longHint);
+        a->setData(qs(name));
+        connect(a, &QAction::triggered, this, [this, a] { RecentFileClick(a->data().toString()); });
+        fileMenu_->insertAction(exitSeparator_, a);
+        recentActions_.push_back(a);
+    }
+}
+
+void TMainMDIForm::RecentFileClick(const QString& /*fileName*/) {
+    if (!CheckWindowLimit()) return;
+}
+
+MdiChild* TMainMDIForm::activeChild() const {
+    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+    return sub ? dynamic_cast<MdiChild*>(sub->widget()) : nullptr;
+}
+
+int TMainMDIForm::projectWindowCount() const {
+    int count = 0;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* child = dynamic_cast<MdiChild*>(sub->widget()))
+            if (child->childKind() == ChildKind::Project) ++count;
+    return count;
+}
+
+bool TMainMDIForm::CheckWindowLimit() {
+    if (projectWindowCount() < MaxProjectWindows) return true;
+    dialogs().message(MsgKind::Warning, kyr::tr(texts::TitleKyr), kyr::tr(apptexts::TooManyOpenFiles));
+    return false;
+}
+
+QMdiSubWindow* TMainMDIForm::addChildWindow(QWidget* child) {
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    child->show();
+    mdiArea_->setActiveSubWindow(sub);
+    return sub;
+}
+
+CommandContext TMainMDIForm::commandContext() {
+    CommandContext c;
+    c.childCount = static_cast<int>(mdiArea_->subWindowList().size());
+    c.systemMode = options_.systemMode;
+    if (MdiChild* child = activeChild()) {
+        c.active = child->childKind();
+        c.projectPage = child->pageIndex();
+        c.project = child->projectSummary();
+        c.edit = child->UpdateMenus();
+    }
+    return c;
+}
+
+void TMainMDIForm::AppIdle() {
+    const CommandStates states = commandStates(commandContext());
+    for (std::size_t i = 0; i < CmdCount; ++i) {
+        QAction* a = actions_[i];
+        if (a->isEnabled() != states[i].enabled) a->setEnabled(states[i].enabled);
+        if (a->isVisible() != states[i].visible) a->setVisible(states[i].visible);
+    }
+}
+
+void TMainMDIForm::runOnActiveChild(Cmd cmd) {
+    if (MdiChild* child = activeChild()) child->runCommand(cmd);
+}
+
+void TMainMDIForm::updateEditMenu() {
+    QMenu* wanted = nullptr;
+    if (MdiChild* child = activeChild()) wanted = child->editMenu();
+    if (wanted == mergedEditMenu_) return;
+    if (mergedEditMenu_) menuBar()->removeAction(mergedEditMenu_->menuAction());
+    mergedEditMenu_ = wanted;
+    if (wanted) menuBar()->insertMenu(action(Cmd::Settings), wanted);
+}
+
+bool TMainMDIForm::activeProjectOrMessage() {
+    MdiChild* child = activeChild();
+    if (child && child->projectSummary()) return true;
+    dialogs().message(MsgKind::Warning, kyr::tr(texts::TitleKyr), kyr::tr(apptexts::NoKyrDataSelected));
+    return false;
+}
+
+void TMainMDIForm::FileNewItemClick() {
+    if (!CheckWindowLimit()) return;
+}
+
+void TMainMDIForm::FileOpenItemClick() {
+    if (!CheckWindowLimit()) return;
+}
+
+void TMainMDIForm::FileCloseItemClick() {
+    if (QMdiSubWindow* sub = mdiArea_->activeSubWindow()) sub->close();
+}
+
+void TMainMDIForm::FileSaveItemClick() {
+    if (!activeProjectOrMessage()) return;
+}
+
+void TMainMDIForm::FileSaveAsItemClick() {
+    if (!activeProjectOrMessage()) return;
+}
+
+void TMainMDIForm::FileHexItemClick() {
+    if (!activeProjectOrMessage()) return;
+}
+
+void TMainMDIForm::FileExitItemClick() { close(); }
+
+void TMainMDIForm::SettingsItemClick() {
+    settingsDlg_->SetLanguageTexts();
+    settingsDlg_->load(settings_, language());
+    if (settingsDlg_->exec() != QDialog::Accepted) return;
+    settings_ = settingsDlg_->apply(settings_);
+    iniFile_.writeDialogKeys(settings_);
+    setLanguage(settings_.language);
+    SetLanguageTexts();
+}
+
+void TMainMDIForm::WindowCascadeItemClick() { mdiArea_->cascadeSubWindows(); }
+
+void TMainMDIForm::WindowTileItemClick() { mdiArea_->tileSubWindows(); }
+
+void TMainMDIForm::WindowArrangeItemClick() {
+    // Minimised windows in a row along the bottom, left to right, wrapping upwards.
+    const QRect area = mdiArea_->viewport()->rect();
+    int x = 0;
+    int y = area.bottom() + 1;
+    int rowHeight = 0;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+        if (!sub->isMinimized()) continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= rowHeight;
+            rowHeight = 0;
+        }
+        if (rowHeight == 0) rowHeight = size.height();
+        sub->move(x, y - rowHeight);
+        x += size.width();
+    }
+}
+
+void TMainMDIForm::WindowMinimizeItemClick() {
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList()) sub->showMinimized();
+}
+
+void TMainMDIForm::AboutItemClick() {
+    aboutBox_->SetLanguageTexts();
+    aboutBox_->exec();
+}
+
+void TMainMDIForm::TestLanguageItemClick() {
+    setLanguage(static_cast<std::uint8_t>((language() + 1) % 3));
+    SetLanguageTexts();
+}
+
+void TMainMDIForm::BlikTimerTimer() {
+    blinkPhase_ = !blinkPhase_;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* child = dynamic_cast<MdiChild*>(sub->widget())) child->setBlinkPhase(blinkPhase_);
+}
+
+void TMainMDIForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!firstShow_) return;
+    firstShow_ = false;
+    SetLanguageTexts();
+}
+
+void TMainMDIForm::closeEvent(QCloseEvent* event) {
+    mdiArea_->closeAllSubWindows();
+    if (!mdiArea_->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    iniFile_.writeRecentFiles(recentFiles_.files());
+    event->accept();
+}
+
+}  // namespace kyr

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/Commands.h"
+#include "app/ProgramOptions.h"
+#include "app/RecentFiles.h"
+#include "qt/Settings.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace kyr {
+
+class MdiChild;
+class TAboutBox;
+class TSettingsDlg;
+class TKyrTypeDlg;
+
+// The main window: the multi-document frame with the menus, the tool bar and the status
+// line. It owns the project windows (at most three), the settings, the recent-files list and
+// the long-lived dialogs, and drives the blink timer and the idle pass.
+class TMainMDIForm : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int MaxProjectWindows = 3;
+
+    TMainMDIForm(SettingsFile iniFile, Settings settings, ProgramOptions options,
+                 QWidget* parent = nullptr);
+    ~TMainMDIForm() override;
+
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    QAction* action(Cmd cmd) const { return actions_[static_cast<std::size_t>(cmd)]; }
+    const Settings& settings() const { return settings_; }
+    const SettingsFile& iniFile() const { return iniFile_; }
+    bool systemMode() const { return options_.systemMode; }
+    const RecentFiles& recentFiles() const { return recentFiles_; }
+    TKyrTypeDlg* typeDlg() const { return typeDlg_; }
+    TSettingsDlg* settingsDlg() const { return settingsDlg_; }
+    TAboutBox* aboutBox() const { return aboutBox_; }
+
+    // Puts the recent file at the top of the list and rebuilds the File menu.
+    void AddRecentFile(const std::string& fileName);
+    // Relabels the main window, its dialogs and every open child window.
+    void SetLanguageTexts();
+    // The idle pass: command states of the menus and the tool bar.
+    void AppIdle();
+
+    // The open project windows, and the check New, Open and Upload make before opening one:
+    // with three open, "Too many open files" and false.
+    int projectWindowCount() const;
+    bool CheckWindowLimit();
+
+    // Adds a child window to the MDI area and shows it; the window is deleted when closed.
+    QMdiSubWindow* addChildWindow(QWidget* child);
+    MdiChild* activeChild() const;
+
+public slots:
+    void FileNewItemClick();
+    void FileOpenItemClick();
+    void FileCloseItemClick();
+    void FileSaveItemClick();
+    void FileSaveAsItemClick();
+    void FileHexItemClick();
+    void FileExitItemClick();
+    void SettingsItemClick();
+    void WindowCascadeItemClick();
+    void WindowTileItemClick();
+    void WindowArrangeItemClick();
+    void WindowMinimizeItemClick();
+    void AboutItemClick();
+    void TestLanguageItemClick();
+    void BlikTimerTimer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void connectActions();
+    void RebuildRecentMenu();
+    void RecentFileClick(const QString& fileName);
+    void runOnActiveChild(Cmd cmd);
+    void updateEditMenu();
+    CommandContext commandContext();
+    bool activeProjectOrMessage();
+
+    SettingsFile iniFile_;
+    Settings settings_;
+    ProgramOptions options_;
+    RecentFiles recentFiles_;
+    bool firstShow_ = true;
+    bool blinkPhase_ = false;
+
+    QMdiArea* mdiArea_;
+    std::array<QAction*, CmdCount> actions_{};
+    std::array<QMenu*, 5> menus_{};
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QAction* exitSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    QMenu* mergedEditMenu_ = nullptr;
+    QToolBar* toolBar_;
+    QTimer* blikTimer_;
+
+    TAboutBox* aboutBox_;
+    TSettingsDlg* settingsDlg_;
+    TKyrTypeDlg* typeDlg_;
+};
+
+}  // namespace kyr
