@@ -240,4 +240,49 @@ inline constexpr Text3 OverwriteQuestion{"Soubor s tímto jménem již existuje:
                                          "überschreiben?",
                                          "File with this name already exists: overwrite?"};
 
+
+// Project window.
+inline constexpr Text3 TabScreens{"&Obrazovky", "&Bildschirme", "&Screens"};
+inline constexpr Text3 TabControlTable{"Řídicí ta&bulka", "Steuerta&belle", "Control Ta&ble"};
+inline constexpr Text3 TabExdTables{"&EXD tabulky", "&EXD-Tabellen", "&EXD Tables"};
+inline constexpr Text3 TabSetup{"Nas&tavení", "&Einstellungen", "S&etup"};
+inline constexpr Text3 EditButton{"Upravit", "Bearbeiten", "Edit"};
+inline constexpr Text3 FunctionsButton{"Funkce", "Funktionen", "Functions"};
+inline constexpr Text3 SortButton{"Seřadit", "Sortieren", "Sort"};
+inline constexpr Text3 SetButton{"Nastavit", "Setzen", "Set"};
+inline constexpr Text3 ClearButton{"Zrušit", "Löschen", "Clear"};
+inline constexpr Text3 DefaultExdTable{"Výchozí EXD tabulka:", "Standard-EXD-Tabelle:",
+                                       "Default EXD Table:"};
+inline constexpr Text3 NewScreenTitle{"Nová obrazovka", "Neuer Bildschirm", "New Screen"};
+inline constexpr Text3 NewExdTitle{"Nová EXD tabulka", "Neue EXD-Tabelle", "New EXD Table"};
+inline constexpr Text3 EnterNumber{"Zadejte číslo", "Nummer eingeben", "Enter number"};
+inline constexpr Text3 BadNumber{"Chybné číslo; zkuste znovu", "Falsche Nummer; bitte noch einmal",
+                                 "Bad number; try again"};
+inline constexpr Text3 NumberUsed{"Toto číslo je již použito; zadejte jiné",
+                                  "Diese Nummer ist bereits vergeben; bitte eine andere eingeben",
+                                  "This number is already used; enter another"};
+// Questions built as prefix + project name + " [" + number + "]" + suffix.
+inline constexpr Text3 ScreenModifiedPrefix{"Obrazovka ", "Bildschirm ", "Screen "};
+inline constexpr Text3 ScreenModifiedSuffix{
+    " je změněna; Chcete zrušit všechny změny ?",
+    " wurde geändert; Wollen Sie alle Änderungen verwerfen und ihn löschen ?",
+    " is modified; Do you want to cancel all changes ?"};
+inline constexpr Text3 DeleteScreenPrefix{"Opravdu chcete smazat obrazovku ",
+                                          "Wollen Sie wirklich den Bildschirm ",
+                                          "Do you really want to delete screen "};
+inline constexpr Text3 DeleteItemSuffix{" ?", " löschen ?", " ?"};
+inline constexpr Text3 DeleteMarkedScreens{"Opravdu chcete smazat všechny označené obrazovky?",
+                                           "Wollen Sie wirklich alle markierten Bildschirme löschen?",
+                                           "Do you really want to delete all marked screens?"};
+inline constexpr Text3 DeleteExdPrefix{"Opravdu chcete smazat EXD tabulku ",
+                                       "Wollen Sie wirklich die EXD-Tabelle ",
+                                       "Do you really want to delete EXD Table "};
+inline constexpr Text3 DeleteMarkedExd{"Opravdu chcete smazat všechny označené EXD tabulky?",
+                                       "Wollen Sie wirklich alle markierten EXD-Tabellen löschen?",
+                                       "Do you really want to delete all marked EXD Tables?"};
+inline constexpr Text3 ClosePrefix{"Soubor ", "Die Datei ", "The file "};
+inline constexpr Text3 CloseSuffix{" byl změněn. Uložit před zavřením?",
+                                   " wurde geändert. Vor dem Schließen speichern?",
+                                   " was changed. Save before closing?"};
+
 }  // namespace kyr::apptexts

@@ -3,6 +3,8 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
+#include <QApplication>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -14,10 +16,13 @@
 
 #include "app/AboutDlg.h"
 #include "app/AppTexts.h"
+#include "app/FileDlg.h"
+#include "app/FileForm.h"
 #include "app/MdiChild.h"
 #include "app/SettingsDlg.h"
 #include "app/ToolIcons.h"
 #include "app/TypeDlg.h"
+#include "model/DataClass.h"
 #include "model/UserDialog.h"
 #include "qt/QtText.h"
 
@@ -63,6 +68,8 @@ TMainMDIForm::TMainMDIForm(SettingsFile iniFile, Settings settings, ProgramOptio
     aboutBox_ = new TAboutBox(this);
     settingsDlg_ = new TSettingsDlg(this);
     typeDlg_ = new TKyrTypeDlg(this);
+    fileDlg_ = new TFileInfoDlg(this);
+    TKyrFileForm::MaxScreenNumber = options_.systemMode ? 3000 : 999;
 
     blikTimer_ = new QTimer(this);
     blikTimer_->setObjectName("BlikTimer");
@@ -70,16 +77,20 @@ TMainMDIForm::TMainMDIForm(SettingsFile iniFile, Settings settings, ProgramOptio
     connect(blikTimer_, &QTimer::timeout, this, &TMainMDIForm::BlikTimerTimer);
     blikTimer_->start();
 
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateEditMenu(); });
+    connections_ << connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateEditMenu(); });
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TMainMDIForm::AppIdle);
+        connections_ << connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                                &TMainMDIForm::AppIdle);
 
     resize(900, 640);
     SetLanguageTexts();
     AppIdle();
 }
 
-TMainMDIForm::~TMainMDIForm() = default;
+TMainMDIForm::~TMainMDIForm() {
+    // The child windows go after this body has run; nothing may call back into it then.
+    for (const QMetaObject::Connection& c : connections_) disconnect(c);
+}
 
 void TMainMDIForm::createActions() {
     for (const CommandDef& def : commandTable()) {
@@ -194,6 +205,7 @@ void TMainMDIForm::SetLanguageTexts() {
     aboutBox_->SetLanguageTexts();
     settingsDlg_->SetLanguageTexts();
     typeDlg_->SetLanguageTexts();
+    fileDlg_->SetLanguageTexts();
     for (QMdiSubWindow* sub : mdiArea_->subWindowList())
         if (auto* child = dynamic_cast<MdiChild*>(sub->widget())) child->SetLanguageTexts();
     updateEditMenu();
@@ -225,22 +237,26 @@ void TMainMDIForm::RebuildRecentMenu() {
     }
 }
 
-void TMainMDIForm::RecentFileClick(const QString& /*fileName*/) {
-    if (!CheckWindowLimit()) return;
-}
+void TMainMDIForm::RecentFileClick(const QString& fileName) { OpenProjectFile(fileName); }
 
 MdiChild* TMainMDIForm::activeChild() const {
     QMdiSubWindow* sub = mdiArea_->activeSubWindow();
     return sub ? dynamic_cast<MdiChild*>(sub->widget()) : nullptr;
 }
 
-int TMainMDIForm::projectWindowCount() const {
-    int count = 0;
-    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
-        if (auto* child = dynamic_cast<MdiChild*>(sub->widget()))
-            if (child->childKind() == ChildKind::Project) ++count;
-    return count;
+TKyrFileForm* TMainMDIForm::activeProjectWindow() const {
+    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+    return sub ? qobject_cast<TKyrFileForm*>(sub->widget()) : nullptr;
 }
+
+QList<TKyrFileForm*> TMainMDIForm::projectWindows() const {
+    QList<TKyrFileForm*> windows;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* form = qobject_cast<TKyrFileForm*>(sub->widget())) windows << form;
+    return windows;
+}
+
+int TMainMDIForm::projectWindowCount() const { return static_cast<int>(projectWindows().size()); }
 
 bool TMainMDIForm::CheckWindowLimit() {
     if (projectWindowCount() < MaxProjectWindows) return true;
@@ -260,6 +276,7 @@ CommandContext TMainMDIForm::commandContext() {
     CommandContext c;
     c.childCount = static_cast<int>(mdiArea_->subWindowList().size());
     c.systemMode = options_.systemMode;
+    c.canCreateProjects = true;
     if (MdiChild* child = activeChild()) {
         c.active = child->childKind();
         c.projectPage = child->pageIndex();
@@ -291,19 +308,77 @@ void TMainMDIForm::updateEditMenu() {
     if (wanted) menuBar()->insertMenu(action(Cmd::Settings), wanted);
 }
 
-bool TMainMDIForm::activeProjectOrMessage() {
-    MdiChild* child = activeChild();
-    if (child && child->projectSummary()) return true;
+TKyrFileForm* TMainMDIForm::activeProjectOrMessage() {
+    if (TKyrFileForm* form = activeProjectWindow()) return form;
     dialogs().message(MsgKind::Warning, kyr::tr(texts::TitleKyr), kyr::tr(apptexts::NoKyrDataSelected));
-    return false;
+    return nullptr;
+}
+
+TKyrFileForm* TMainMDIForm::CreateProjectWindow(std::unique_ptr<TKyrData> project) {
+    auto* form = new TKyrFileForm(*this, std::move(project));
+    addChildWindow(form);
+    return form;
 }
 
 void TMainMDIForm::FileNewItemClick() {
     if (!CheckWindowLimit()) return;
+    typeDlg_->SetLanguageTexts();
+    if (typeDlg_->exec() != QDialog::Accepted) return;
+    const auto type = static_cast<std::uint8_t>(typeDlg_->termType());
+    CreateProjectWindow(TKyrData::NewProject(untitledCount_++, type));
 }
 
 void TMainMDIForm::FileOpenItemClick() {
     if (!CheckWindowLimit()) return;
+    fileDlg_->setMode(TFileInfoDlg::Mode::OpenProject);
+    fileDlg_->setMask("*.kyr");
+    fileDlg_->setRecentFiles(recentFiles_.files());
+    fileDlg_->setFileName("*.kyr");
+    if (fileDlg_->exec() != QDialog::Accepted) return;
+    OpenProjectFile(fileDlg_->fullFileName());
+}
+
+TKyrFileForm* TMainMDIForm::OpenProjectFile(const QString& fileName) {
+    if (!CheckWindowLimit()) return nullptr;
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    if (!QFileInfo(path).isFile()) {
+        dialogs().message(MsgKind::Warning, kyr::tr(texts::TitleKyr), kyr::tr(apptexts::FileNotFound));
+        return nullptr;
+    }
+    for (TKyrFileForm* form : projectWindows()) {
+        TKyrData& open = form->project();
+        if (open.Origin() != TKyrData::OriginFile || !RecentFiles::sameFile(open.FileName(), us(path)))
+            continue;
+        if (open.IsModified())
+            dialogs().message(MsgKind::Information, kyr::tr(texts::TitleKyr),
+                              std::string(kyr::tr(apptexts::FileAlreadyOpenPrefix)) +
+                                  open.DisplayName() +
+                                  std::string(kyr::tr(apptexts::FileAlreadyOpenSuffix)));
+        for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+            if (sub->widget() == form) {
+                if (sub->isMinimized()) sub->showNormal();
+                mdiArea_->setActiveSubWindow(sub);
+            }
+        return form;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::unique_ptr<TKyrData> project = TKyrData::FromFile(us(path));
+    QApplication::restoreOverrideCursor();
+    if (project->LoadFailed()) return nullptr;
+    AddRecentFile(us(path));
+    return CreateProjectWindow(std::move(project));
+}
+
+bool TMainMDIForm::WriteHexFile(TKyrData& /*project*/, const QString& /*fileName*/) {
+    dialogs().beep();
+    return false;
+}
+
+void TMainMDIForm::openCommandLineFiles() {
+    for (const QString& name : options_.files) {
+        const QFileInfo info(name);
+        if (info.isFile() && info.suffix().toUpper() == "KYR") OpenProjectFile(name);
+    }
 }
 
 void TMainMDIForm::FileCloseItemClick() {
@@ -311,15 +386,18 @@ void TMainMDIForm::FileCloseItemClick() {
 }
 
 void TMainMDIForm::FileSaveItemClick() {
-    if (!activeProjectOrMessage()) return;
+    TKyrFileForm* form = activeProjectOrMessage();
+    if (!form) return;
+    if (form->project().Origin() != TKyrData::OriginFile) form->SaveAs();
+    else form->project().SaveToFile("", "");
 }
 
 void TMainMDIForm::FileSaveAsItemClick() {
-    if (!activeProjectOrMessage()) return;
+    if (TKyrFileForm* form = activeProjectOrMessage()) form->SaveAs();
 }
 
 void TMainMDIForm::FileHexItemClick() {
-    if (!activeProjectOrMessage()) return;
+    if (TKyrFileForm* form = activeProjectOrMessage()) form->SaveAsHex();
 }
 
 void TMainMDIForm::FileExitItemClick() { close(); }
@@ -383,6 +461,7 @@ void TMainMDIForm::showEvent(QShowEvent* event) {
     if (!firstShow_) return;
     firstShow_ = false;
     SetLanguageTexts();
+    if (!options_.systemMode) openCommandLineFiles();
 }
 
 void TMainMDIForm::closeEvent(QCloseEvent* event) {

@@ -20,6 +20,9 @@ class QToolBar;
 namespace kyr {
 
 class MdiChild;
+class TFileInfoDlg;
+class TKyrData;
+class TKyrFileForm;
 class TAboutBox;
 class TSettingsDlg;
 class TKyrTypeDlg;
@@ -45,6 +48,7 @@ public:
     TKyrTypeDlg* typeDlg() const { return typeDlg_; }
     TSettingsDlg* settingsDlg() const { return settingsDlg_; }
     TAboutBox* aboutBox() const { return aboutBox_; }
+    TFileInfoDlg& fileDlg() const { return *fileDlg_; }
 
     // Puts the recent file at the top of the list and rebuilds the File menu.
     void AddRecentFile(const std::string& fileName);
@@ -61,6 +65,16 @@ public:
     // Adds a child window to the MDI area and shows it; the window is deleted when closed.
     QMdiSubWindow* addChildWindow(QWidget* child);
     MdiChild* activeChild() const;
+    TKyrFileForm* activeProjectWindow() const;
+    QList<TKyrFileForm*> projectWindows() const;
+
+    // Opens a project file as File Open, a recent-file item and the command line do; the
+    // project window, or nullptr when nothing was opened.
+    TKyrFileForm* OpenProjectFile(const QString& fileName);
+    // A new project window for `project` (File New, File Open, an upload).
+    TKyrFileForm* CreateProjectWindow(std::unique_ptr<TKyrData> project);
+    // The project's EPROM image as an Intel HEX file, with the HEX settings and the mode.
+    bool WriteHexFile(TKyrData& project, const QString& fileName);
 
 public slots:
     void FileNewItemClick();
@@ -93,13 +107,15 @@ private:
     void runOnActiveChild(Cmd cmd);
     void updateEditMenu();
     CommandContext commandContext();
-    bool activeProjectOrMessage();
+    TKyrFileForm* activeProjectOrMessage();
+    void openCommandLineFiles();
 
     SettingsFile iniFile_;
     Settings settings_;
     ProgramOptions options_;
     RecentFiles recentFiles_;
     bool firstShow_ = true;
+    int untitledCount_ = 0;
     bool blinkPhase_ = false;
 
     QMdiArea* mdiArea_;
@@ -112,10 +128,12 @@ private:
     QMenu* mergedEditMenu_ = nullptr;
     QToolBar* toolBar_;
     QTimer* blikTimer_;
+    QList<QMetaObject::Connection> connections_;
 
     TAboutBox* aboutBox_;
     TSettingsDlg* settingsDlg_;
     TKyrTypeDlg* typeDlg_;
+    TFileInfoDlg* fileDlg_;
 };
 
 }  // namespace kyr

@@ -16,6 +16,7 @@ CommandContext withProject(ProjectSummary project, ChildKind kind = ChildKind::P
     c.project = project;
     c.terminalLink = true;
     c.printing = true;
+    c.hexFiles = true;
     return c;
 }
 
