@@ -111,7 +111,7 @@ CommandStates commandStates(const CommandContext& c) {
     set(s, Cmd::FilePrint, project && c.printing);
     set(s, Cmd::KyrDownload, project && c.terminalLink);
     set(s, Cmd::KyrVerify, project && c.terminalLink && c.project->termFamily != 2);
-    set(s, Cmd::FileHex, project && c.hexFiles && (c.systemMode || c.project->termFamily == 0));
+    set(s, Cmd::FileHex, project && (c.systemMode || c.project->termFamily == 0));
 
     for (Cmd cmd : {Cmd::FileNew, Cmd::FileOpen}) set(s, cmd, c.canCreateProjects);
     for (Cmd cmd : {Cmd::KyrInfo, Cmd::KyrClock, Cmd::FirmwareM, Cmd::FirmwareLum})

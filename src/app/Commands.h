@@ -75,7 +75,6 @@ struct CommandContext {
     bool canCreateProjects = false;  // a project window can be made (New, Open, recent files)
     bool terminalLink = false;       // the terminal commands can run
     bool printing = false;           // the print dialog exists
-    bool hexFiles = false;           // EPROM HEX files can be written
 };
 
 struct CommandState {

@@ -18,10 +18,12 @@
 #include <charconv>
 
 #include "app/AppTexts.h"
+#include "app/CommPage.h"
 #include "app/DragListBox.h"
 #include "app/FileDlg.h"
 #include "app/MainForm.h"
 #include "app/ProjectClipboard.h"
+#include "app/SetupPage.h"
 #include "model/Charset.h"
 #include "model/DataClass.h"
 #include "model/UserDialog.h"
@@ -112,6 +114,15 @@ TKyrFileForm::TKyrFileForm(TMainMDIForm& mainForm, std::unique_ptr<TKyrData> pro
     for (const char* name : PageNames) notebook_->addWidget(named(new QWidget(notebook_), name));
     buildScreensPage(notebook_->widget(PageScreens));
     buildExdPage(notebook_->widget(PageExd));
+    commPage_ = new TCommPage;
+    setupPage_ = new TSetupPage;
+    hostPage(notebook_->widget(PageComm), commPage_);
+    hostPage(notebook_->widget(PageSetup), setupPage_);
+    connect(setupPage_, &TSetupPage::protocolChanged, this, &TKyrFileForm::ProtocolChanged);
+    connect(setupPage_, &TSetupPage::ioBoardChanged, this, [this] {
+        commPage_->setProject(project_.get());
+        commPage_->FillCommPage();
+    });
 
     tabSet_ = named(new QTabBar(this), "TabSet");
     tabSet_->setShape(QTabBar::RoundedSouth);
@@ -132,6 +143,19 @@ TKyrFileForm::TKyrFileForm(TMainMDIForm& mainForm, std::unique_ptr<TKyrData> pro
 }
 
 TKyrFileForm::~TKyrFileForm() { project_->SetFileForm(nullptr); }
+
+void TKyrFileForm::hostPage(QWidget* container, QWidget* page) {
+    auto* layout = new QVBoxLayout(container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(page);
+}
+
+void TKyrFileForm::ProtocolChanged() {
+    SetTitle();
+    commPage_->UpdateSystemTitle();
+    commPage_->FillCommPage();
+    tabSet_->setEnabled(project_->PlcFamily() != 0);
+}
 
 void TKyrFileForm::buildScreensPage(QWidget* page) {
     scrListBox_ = named(new TDragListBox(page), "ScrListBox");
@@ -235,6 +259,8 @@ void TKyrFileForm::SetLanguageTexts() {
     scrSortBtn_->setText(qtr(t::SortButton));
     exdEditBtn_->setText(qtr(t::EditButton));
     defaultExdTabTxtLabel_->setText(qtr(t::DefaultExdTable));
+    commPage_->SetLanguageTexts();
+    setupPage_->SetLanguageTexts();
     RefreshDefaultExd();
 }
 
@@ -253,6 +279,10 @@ void TKyrFileForm::showEvent(QShowEvent* event) {
     SetTitle();
     RefreshScreenList(0);
     RefreshExdList(0);
+    commPage_->setProject(project_.get());
+    setupPage_->setProject(project_.get());
+    commPage_->FillCommPage();
+    setupPage_->FillSetupPage();
     SetLanguageTexts();
     if (project_->TermType() == 2) project_->Setup().SetDefaultExd(-1);
     const bool tabs = project_->PlcFamily() != 0;
@@ -269,7 +299,7 @@ void TKyrFileForm::showEvent(QShowEvent* event) {
 
 bool TKyrFileForm::TabSetChange(int tab) {
     const bool allowed = (project_->PlcFamily() != 0 || tab == PageSetup) &&
-                         !(notebook_->currentIndex() == PageComm && isVisible() && !StoreAll());
+                         !(notebook_->currentIndex() == PageComm && isVisible() && !commPage_->StoreCommPage());
     if (allowed) {
         notebook_->setCurrentIndex(tab);
     } else {
@@ -277,10 +307,16 @@ bool TKyrFileForm::TabSetChange(int tab) {
         const QSignalBlocker block(tabSet_);
         tabSet_->setCurrentIndex(notebook_->currentIndex());
     }
+    // A refused entry on the Comm Tables page is replaced by the stored value.
+    if (notebook_->currentIndex() == PageComm) commPage_->FillCommPage();
     return allowed;
 }
 
-bool TKyrFileForm::StoreAll() { return true; }
+bool TKyrFileForm::StoreAll() {
+    if (!commPage_->StoreCommPage()) return false;
+    setupPage_->StoreSetupPage();
+    return true;
+}
 
 void TKyrFileForm::RefreshScreenList(int index) {
     QStringList lines;

@@ -15,7 +15,9 @@ class QTabBar;
 
 namespace kyr {
 
+class TCommPage;
 class TDragListBox;
+class TSetupPage;
 class TKyrData;
 class TMainMDIForm;
 
@@ -88,6 +90,8 @@ protected:
 private:
     void buildScreensPage(QWidget* page);
     void buildExdPage(QWidget* page);
+    void hostPage(QWidget* container, QWidget* page);
+    void ProtocolChanged();
     void buildEditMenu();
     bool FormCloseQuery();
     void ScreenMoved(int from, int to);
@@ -104,6 +108,8 @@ private:
 
     QStackedWidget* notebook_;
     QTabBar* tabSet_;
+    TCommPage* commPage_;
+    TSetupPage* setupPage_;
     TDragListBox* scrListBox_;
     QPushButton* scrEditBtn_;
     QPushButton* funcListBtn_;

@@ -22,6 +22,7 @@
 #include "app/SettingsDlg.h"
 #include "app/ToolIcons.h"
 #include "app/TypeDlg.h"
+#include "image/EpromHexFile.h"
 #include "model/DataClass.h"
 #include "model/UserDialog.h"
 #include "qt/QtText.h"
@@ -369,9 +370,15 @@ TKyrFileForm* TMainMDIForm::OpenProjectFile(const QString& fileName) {
     return CreateProjectWindow(std::move(project));
 }
 
-bool TMainMDIForm::WriteHexFile(TKyrData& /*project*/, const QString& /*fileName*/) {
-    dialogs().beep();
-    return false;
+bool TMainMDIForm::WriteHexFile(TKyrData& project, const QString& fileName) {
+    EpromSettings eprom;
+    eprom.size = settings_.epromSize == 0 ? EpromSize::Kb64 : EpromSize::Kb128;
+    eprom.format = settings_.hexVersion == 0 ? 217 : 218;
+    eprom.systemMode = options_.systemMode;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const HexFileStatus status = kyr::WriteHexFile(project, us(fileName), eprom);
+    QApplication::restoreOverrideCursor();
+    return status == HexFileStatus::Written || status == HexFileStatus::Incomplete;
 }
 
 void TMainMDIForm::openCommandLineFiles() {

@@ -16,7 +16,6 @@ CommandContext withProject(ProjectSummary project, ChildKind kind = ChildKind::P
     c.project = project;
     c.terminalLink = true;
     c.printing = true;
-    c.hexFiles = true;
     return c;
 }
 
