@@ -44,7 +44,8 @@ bool ReadCommTableSection(TKyrData& data, std::string_view section, TextFault& f
         if (name.empty()) continue;
         const int row = commRowByName(name);
         if (row < 0 || row > data.LastCommRow()) {
-            showWarning(tr(texts::TitleWarning), std::string(tr(texts::BadCommTableName)) + cp1250ToUtf8(name));
+            showWarning(tr(texts::TitleWarning),
+                        std::string(tr(texts::BadCommTableName)) + cp1250ToUtf8(name));
             continue;
         }
         std::int32_t values[3] = {};

@@ -10,9 +10,9 @@ namespace kyr {
 
 namespace {
 
-constexpr Text3 BadNumberText{"Komunikační tabulka: Chybné číslo tabulky EXD: ",
-                              "Kommunikationstabelle: Falsche EXD-Tabellennummer: ",
-                              "Comm Table: Bad EXD table number: "};
+constexpr Text3 BadNumberText{
+    "Komunikační tabulka: Chybné číslo tabulky EXD: ",
+    "Kommunikationstabelle: Falsche EXD-Tabellennummer: ", "Comm Table: Bad EXD table number: "};
 constexpr Text3 TablePrefixText{"Tabulka EXD ", "EXD-Tabelle ", "EXD Table "};
 constexpr Text3 TooManyLinesText{": příliš mnoho řádků", ": zu viele Zeilen", ": too many lines"};
 constexpr Text3 BadRowValueText{": chybné číslo ", ": falsche Zahl ", ": bad number "};
@@ -103,7 +103,8 @@ std::unique_ptr<TExdTab> TExdTab::ReadSection(TKyrData& data, std::string_view s
     for (std::size_t i = 1; i < lines.size(); ++i) {
         if (isBlankLine(lines[i])) continue;
         if (filled == RowCount) {
-            warn(std::string(tr(TablePrefixText)) + shownHeader + std::string(tr(TooManyLinesText)));
+            warn(std::string(tr(TablePrefixText)) + shownHeader +
+                 std::string(tr(TooManyLinesText)));
             table->error_ = true;
             break;
         }

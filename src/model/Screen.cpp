@@ -48,7 +48,8 @@ std::uint8_t TKyrScreen::DisplayChar(int position) const {
 }
 
 void TKyrScreen::SetDisplayChar(int position, std::uint8_t code) {
-    if (validPosition(position)) displayText_[static_cast<std::size_t>(position)] = static_cast<char>(code);
+    if (validPosition(position))
+        displayText_[static_cast<std::size_t>(position)] = static_cast<char>(code);
 }
 
 bool TKyrScreen::Point(int position) const {
@@ -79,15 +80,16 @@ void TKyrScreen::ToDisplayText() {
             }
         }
     }
-    displayText_ = fitted(std::string_view(text).substr(0, static_cast<std::size_t>(chars())),
-                          TextSize);
+    displayText_ =
+        fitted(std::string_view(text).substr(0, static_cast<std::size_t>(chars())), TextSize);
     for (std::size_t i = static_cast<std::size_t>(chars()); i < points_.size(); ++i) points_[i] = 0;
 }
 
 std::string TKyrScreen::ImageTextFromDisplay() const {
     std::string text = displayText_.substr(0, static_cast<std::size_t>(chars()));
     for (int i = chars() - 1; i >= 0; --i) {
-        if (points_[static_cast<std::size_t>(i)]) text.insert(static_cast<std::size_t>(i) + 1, 1, '.');
+        if (points_[static_cast<std::size_t>(i)])
+            text.insert(static_cast<std::size_t>(i) + 1, 1, '.');
     }
     text = fitted(text, ImageTextMax);
     return fitted(text, TextSize);
@@ -123,7 +125,8 @@ void TKyrScreen::openGap(int at, int width) {
     if (at < 0 || at >= n || width <= 0) return;
     width = std::min(width, n - at);
     for (int i = n - 1; i >= at + width; --i) {
-        displayText_[static_cast<std::size_t>(i)] = displayText_[static_cast<std::size_t>(i - width)];
+        displayText_[static_cast<std::size_t>(i)] =
+            displayText_[static_cast<std::size_t>(i - width)];
         points_[static_cast<std::size_t>(i)] = points_[static_cast<std::size_t>(i - width)];
     }
     for (int i = at; i < at + width; ++i) {
@@ -139,7 +142,8 @@ void TKyrScreen::closeGap(int at, int width) {
     if (at < 0 || at >= n || width <= 0) return;
     width = std::min(width, n - at);
     for (int i = at; i < n - width; ++i) {
-        displayText_[static_cast<std::size_t>(i)] = displayText_[static_cast<std::size_t>(i + width)];
+        displayText_[static_cast<std::size_t>(i)] =
+            displayText_[static_cast<std::size_t>(i + width)];
         points_[static_cast<std::size_t>(i)] = points_[static_cast<std::size_t>(i + width)];
     }
     for (int i = n - width; i < n; ++i) {
@@ -166,7 +170,8 @@ bool TKyrScreen::DeleteFunction(const TFunc& func, bool ask) {
     const int index = IndexOf(func);
     if (index < 0) return false;
     if (ask) {
-        const std::string question = std::string(tr(DeleteQuestion)) + std::string(func.KindName()) +
+        const std::string question = std::string(tr(DeleteQuestion)) +
+                                     std::string(func.KindName()) +
                                      std::string(tr(DeleteQuestionTail));
         if (!askYesNo(MsgKind::Warning, tr(texts::TitleKyr), question)) return false;
     }
@@ -192,7 +197,7 @@ void TKyrScreen::ResizeFunction(const TFunc& func, int delta) {
 
 void TKyrScreen::ShiftPositions(int from, int delta) {
     for (auto& f : funcs_) {
-        if (f->Position() >= from) f->SetPosition(std::max(0, f->Position() + delta));
+        if (f->Position() >= from) f->SetPosition(std::clamp(f->Position() + delta, 0, 255));
     }
 }
 
@@ -201,7 +206,8 @@ int TKyrScreen::FreeTail() const {
     for (const auto& f : funcs_) lastEnd = std::max(lastEnd, f->Position() + f->Width());
     int free = 0;
     for (int i = chars() - 1; i >= lastEnd; --i) {
-        if (displayText_[static_cast<std::size_t>(i)] != ' ' || points_[static_cast<std::size_t>(i)])
+        if (displayText_[static_cast<std::size_t>(i)] != ' ' ||
+            points_[static_cast<std::size_t>(i)])
             break;
         ++free;
     }

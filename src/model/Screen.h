@@ -51,9 +51,9 @@ public:
     // Why a record could not be built.
     enum class ImageError {
         None = 0,
-        NumberForFormat = 1,     // number above 199 below format 218 (or outside 0..65535)
-        CharSetNotAllowed = 2,   // character-set bits not 0 and the caller allows none
-        BufferTooSmall = 3,      // destination shorter than ImageSize()
+        NumberForFormat = 1,    // number above 199 below format 218 (or outside 0..65535)
+        CharSetNotAllowed = 2,  // character-set bits not 0 and the caller allows none
+        BufferTooSmall = 3,     // destination shorter than ImageSize()
     };
 
     // An empty screen: both texts blank, no points, flags 0, EXD table 255, no functions.

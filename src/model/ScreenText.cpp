@@ -28,14 +28,14 @@ namespace kyr {
 
 namespace {
 
-constexpr Text3 BadScreenNumber{"Chybné číslo obrazovky: ", "Falsche Bildschirmnummer: ",
-                                "Bad screen number: "};
-constexpr Text3 BadScreenFlags{"Chybné příznaky obrazovky: ", "Falsche Bildschirm-Flags: ",
-                               "Bad screen flags: "};
-constexpr Text3 BadExdNumber{"Chybné číslo tabulky EXD: ", "Falsche EXD-Tabellennummer: ",
-                             "Bad EXD table number: "};
-constexpr Text3 BadDispFlags{"Chybné příznaky displeje: ", "Falsche Anzeige-Flags: ",
-                             "Bad display flags: "};
+constexpr Text3 BadScreenNumber{
+    "Chybné číslo obrazovky: ", "Falsche Bildschirmnummer: ", "Bad screen number: "};
+constexpr Text3 BadScreenFlags{
+    "Chybné příznaky obrazovky: ", "Falsche Bildschirm-Flags: ", "Bad screen flags: "};
+constexpr Text3 BadExdNumber{
+    "Chybné číslo tabulky EXD: ", "Falsche EXD-Tabellennummer: ", "Bad EXD table number: "};
+constexpr Text3 BadDispFlags{
+    "Chybné příznaky displeje: ", "Falsche Anzeige-Flags: ", "Bad display flags: "};
 
 constexpr std::size_t TextAccumulatorMax = 255;
 
@@ -117,7 +117,8 @@ std::unique_ptr<TKyrScreen> TKyrScreen::ReadBlock(TKyrData& data, std::string_vi
     const std::string_view header = lines.empty() ? std::string_view() : lines.front();
 
     const std::size_t digits = fileVersion < FormatTwoByteNumber ? 3 : 4;
-    const std::string_view numberText = header.substr(std::min<std::size_t>(1, header.size()), digits);
+    const std::string_view numberText =
+        header.substr(std::min<std::size_t>(1, header.size()), digits);
     const std::int32_t number = IntegerOr(numberText, -1);
     const int highest = isSystemMode() ? MaxSystemNumber : MaxNumber;
     if (header.size() < digits + 2 || header[0] != '[' || header[digits + 1] != ']' || number < 0 ||
@@ -129,8 +130,7 @@ std::unique_ptr<TKyrScreen> TKyrScreen::ReadBlock(TKyrData& data, std::string_vi
     screen->number_ = number;
     screen->SetComment(trimLeadingBlanks(header.substr(digits + 2)));
 
-    const std::span<const std::string_view> body =
-        std::span(lines).subspan(lines.empty() ? 0 : 1);
+    const std::span<const std::string_view> body = std::span(lines).subspan(lines.empty() ? 0 : 1);
     std::string text;
     for (const std::string_view l : body) {
         std::string_view rest = content(l);

@@ -112,8 +112,8 @@ TEST(CommTableText, WrittenRowsFollowTypeAndIoBoard) {
     const struct {
         std::uint8_t type, ioBoard;
         int rows;
-    } cases[] = {{0, 0, 5}, {0, 4, 6}, {0, 1, 5}, {1, 0, 6}, {2, 0, 5},
-                 {3, 0, 8}, {4, 0, 4}, {9, 4, 4}};
+    } cases[] = {{0, 0, 5}, {0, 4, 6}, {0, 1, 5}, {1, 0, 6},
+                 {2, 0, 5}, {3, 0, 8}, {4, 0, 4}, {9, 4, 4}};
     for (const auto& c : cases) {
         auto d = project(c.type, c.ioBoard);
         EXPECT_EQ(CommRowsWritten(*d), c.rows) << int(c.type) << "/" << int(c.ioBoard);
@@ -164,8 +164,8 @@ TEST(CommTableImage, BeginByteOrderFollowsTheFamily) {
     const struct {
         std::uint8_t type;
         std::uint8_t hi, lo;
-    } cases[] = {{0, 0x12, 0x34}, {1, 0x12, 0x34}, {2, 0x12, 0x34}, {3, 0x12, 0x34},
-                 {4, 0x34, 0x12}, {7, 0x34, 0x12}};
+    } cases[] = {{0, 0x12, 0x34}, {1, 0x12, 0x34}, {2, 0x12, 0x34},
+                 {3, 0x12, 0x34}, {4, 0x34, 0x12}, {7, 0x34, 0x12}};
     for (const auto& c : cases) {
         auto d = project(c.type);
         d->CommTable().SetRow(1, 2, 3, 0x1234);

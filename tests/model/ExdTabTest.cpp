@@ -239,10 +239,18 @@ TEST_F(ExdFixture, WriteThenReadGivesTheSameTable) {
 
 TEST_F(ExdFixture, NastySectionsDoNotCrash) {
     const std::string longLine(255, '9');
-    const std::string cases[] = {
-        "", "[", "[EXD", "]", "[EXD1]\r\r\r\r", "[EXD1]" + longLine, "[EXD1]\r" + longLine,
-        "[EXD1]\r$\r", "[EXD1]\r-\r", "[EXD1]\r+\r", std::string("[EXD1]\r\0\r", 10),
-        "[EXD" + longLine + "]"};
+    const std::string cases[] = {"",
+                                 "[",
+                                 "[EXD",
+                                 "]",
+                                 "[EXD1]\r\r\r\r",
+                                 "[EXD1]" + longLine,
+                                 "[EXD1]\r" + longLine,
+                                 "[EXD1]\r$\r",
+                                 "[EXD1]\r-\r",
+                                 "[EXD1]\r+\r",
+                                 std::string("[EXD1]\r\0\r", 10),
+                                 "[EXD" + longLine + "]"};
     for (const auto& c : cases) {
         TextFault fault;
         read(c, &fault);

@@ -202,10 +202,10 @@ TEST_F(ScreenFixture, UpdateLinksNeedsTheNeighbours) {
         std::vector<int> others;
         std::uint8_t expected;
     } cases[] = {
-        {0, {1}, 0x02 | 0xF0},       // screen 0 never links back
-        {5, {4, 6}, 0x03 | 0xF0},    // both neighbours
-        {5, {4}, 0x01 | 0xF0},       // no next
-        {5, {6, 7}, 0x02 | 0xF0},    // no previous
+        {0, {1}, 0x02 | 0xF0},     // screen 0 never links back
+        {5, {4, 6}, 0x03 | 0xF0},  // both neighbours
+        {5, {4}, 0x01 | 0xF0},     // no next
+        {5, {6, 7}, 0x02 | 0xF0},  // no previous
         {5, {}, 0xF0},
     };
     for (const auto& c : cases) {
@@ -309,7 +309,8 @@ TEST_F(ScreenFixture, EmptyScreenRecordInBothFormats) {
         std::vector<std::uint8_t> rec(size + 4, 0xEE);
         ASSERT_EQ(s.PutToImage(rec, c.format, false), TKyrScreen::ImageError::None);
         EXPECT_TRUE(std::equal(c.head.begin(), c.head.end(), rec.begin())) << c.format;
-        EXPECT_TRUE(std::all_of(rec.begin() + c.head.size(), rec.begin() + c.head.size() + c.textLen,
+        EXPECT_TRUE(std::all_of(rec.begin() + c.head.size(),
+                                rec.begin() + c.head.size() + c.textLen,
                                 [](auto b) { return b == ' '; }));
         EXPECT_TRUE(std::all_of(rec.begin() + static_cast<long>(size) - 3, rec.begin() + size,
                                 [](auto b) { return b == 0; }));
@@ -485,21 +486,15 @@ TEST_F(ScreenFixture, HeaderDigitsFollowTheFileVersion) {
     const struct {
         const char* header;
         int version;
-        int number;       // -1: refused
+        int number;  // -1: refused
         const char* quoted;
     } cases[] = {
-        {"[012] a", 217, 12, ""},
-        {"[0012] a", 217, -1, "001"},
-        {"[0012] a", 218, 12, ""},
-        {"[012] a", 218, -1, "012]"},
-        {"[0999]", 260, 999, ""},
-        {"[1000]", 260, -1, "1000"},
-        {"[-001]", 260, -1, "-001"},
-        {"[  12]", 260, 12, ""},
-        {"[ab12]", 260, -1, "ab12"},
-        {"[$0A]", 217, 10, ""},
-        {"[12", 260, -1, "12"},
-        {"[", 260, -1, ""},
+        {"[012] a", 217, 12, ""},    {"[0012] a", 217, -1, "001"},
+        {"[0012] a", 218, 12, ""},   {"[012] a", 218, -1, "012]"},
+        {"[0999]", 260, 999, ""},    {"[1000]", 260, -1, "1000"},
+        {"[-001]", 260, -1, "-001"}, {"[  12]", 260, 12, ""},
+        {"[ab12]", 260, -1, "ab12"}, {"[$0A]", 217, 10, ""},
+        {"[12", 260, -1, "12"},      {"[", 260, -1, ""},
         {"", 260, -1, ""},
     };
     for (const auto& c : cases) {
@@ -507,8 +502,8 @@ TEST_F(ScreenFixture, HeaderDigitsFollowTheFileVersion) {
         const auto s = TKyrScreen::ReadBlock(*data, c.header, c.version);
         if (c.number < 0) {
             EXPECT_TRUE(s->Error()) << c.header;
-            EXPECT_EQ(dialog.texts(), std::vector<std::string>{std::string("Bad screen number: ") +
-                                                               c.quoted})
+            EXPECT_EQ(dialog.texts(),
+                      std::vector<std::string>{std::string("Bad screen number: ") + c.quoted})
                 << c.header;
             ASSERT_EQ(dialog.entries.size(), 1u);
             EXPECT_EQ(dialog.entries[0].kind, MsgKind::Warning);
@@ -542,8 +537,8 @@ TEST_F(ScreenFixture, BadKeywordValuesWarnAndKeepTheOldValue) {
     };
     for (const auto& c : cases) {
         dialog.clear();
-        const auto s =
-            TKyrScreen::ReadBlock(*data, std::string("[0001]\r  FLAGS $01\r  EXD 2\r") + c.line, 260);
+        const auto s = TKyrScreen::ReadBlock(
+            *data, std::string("[0001]\r  FLAGS $01\r  EXD 2\r") + c.line, 260);
         EXPECT_FALSE(s->Error()) << c.line;
         EXPECT_EQ(dialog.texts(), std::vector<std::string>{c.message}) << c.line;
         EXPECT_EQ(s->Flags(), 1);
@@ -564,7 +559,8 @@ TEST_F(ScreenFixture, FlagsConvertTheTextFromThePcCodePage) {
     // Without FLAGS the text stays as written; two FLAGS lines convert it twice.
     const auto none = TKyrScreen::ReadBlock(*data, "[0001]\r  \"\xE8\"\r", 260);
     EXPECT_EQ(static_cast<std::uint8_t>(none->DisplayText()[0]), 0xE8);
-    const auto twice = TKyrScreen::ReadBlock(*data, "[0001]\r  FLAGS 0\r  FLAGS 0\r  \"\xE8\"\r", 260);
+    const auto twice =
+        TKyrScreen::ReadBlock(*data, "[0001]\r  FLAGS 0\r  FLAGS 0\r  \"\xE8\"\r", 260);
     EXPECT_EQ(static_cast<std::uint8_t>(twice->DisplayText()[0]),
               pcToTerm(pcToTerm(0xE8, CharSet::Latin), CharSet::Latin));
 }
@@ -574,11 +570,11 @@ TEST_F(ScreenFixture, TextPassRules) {
         const char* body;
         const char* text;
     } cases[] = {
-        {"\"lost\"\r", ""},                      // quote in the first column is dropped
-        {"  \"a\"b\"\r", "a\"b"},                // only the outer quotes go
-        {"  \"open\r", "open"},                  // no closing quote
+        {"\"lost\"\r", ""},        // quote in the first column is dropped
+        {"  \"a\"b\"\r", "a\"b"},  // only the outer quotes go
+        {"  \"open\r", "open"},    // no closing quote
         {"  \"\"\r  \"x\"\r", "x"},
-        {"  \"ab\r\n  \"cd\"\r\n", "abcd"},      // clipboard CR LF
+        {"  \"ab\r\n  \"cd\"\r\n", "abcd"},  // clipboard CR LF
         {"  FLAGS 0\r\r  \"after blank\"\r", "after blank"},
         {"  \"one\"\r     \"two\"\r", "onetwo"},  // second texts of BIT fields count too
     };
@@ -592,7 +588,8 @@ TEST_F(ScreenFixture, TextPassRules) {
 
 TEST_F(ScreenFixture, TextIsCutTo161Characters) {
     std::string body;
-    for (int i = 0; i < 5; ++i) body += "  \"" + std::string(60, static_cast<char>('a' + i)) + "\"\r";
+    for (int i = 0; i < 5; ++i)
+        body += "  \"" + std::string(60, static_cast<char>('a' + i)) + "\"\r";
     const auto s = TKyrScreen::ReadBlock(*data, "[0001]\r" + body, 260);
     EXPECT_EQ(s->DisplayText().substr(0, 80), std::string(60, 'a') + std::string(20, 'b'));
     EXPECT_EQ(s->ImageText().size(), 161u);
@@ -601,7 +598,8 @@ TEST_F(ScreenFixture, TextIsCutTo161Characters) {
 TEST_F(ScreenFixture, KeywordPassRules) {
     const std::string num = "  TXT 0 0 100 0 1 21 2 $10\r";
     // A blank line ends the pass: the field after it is not read.
-    auto s = TKyrScreen::ReadBlock(*data, "[0001]\r" + num + "\r" + "  TXT 5 0 0 0 1 21 2 $10\r", 260);
+    auto s =
+        TKyrScreen::ReadBlock(*data, "[0001]\r" + num + "\r" + "  TXT 5 0 0 0 1 21 2 $10\r", 260);
     EXPECT_EQ(s->FuncCount(), 1);
     // So does a line whose second character is "[".
     s = TKyrScreen::ReadBlock(*data, "[0001]\r [x\r" + num, 260);
@@ -633,6 +631,45 @@ TEST_F(ScreenFixture, BadFunctionLinesDropOnlyThatField) {
     ASSERT_EQ(s->FuncCount(), 1);
     EXPECT_EQ(s->Func(0).Position(), 3);
     EXPECT_EQ(dialog.texts().size(), 2u);
+}
+
+TEST_F(ScreenFixture, ContinuationLinesOfTxsAndBitFields) {
+    const std::string block =
+        "[0001]\r"
+        "  FLAGS $00\r"
+        "  TXS 20 0 0 0 1 21 1 3 2 $10 0\r"
+        "      1 \"abc\"\r"
+        "      2 \"def\"\r"
+        "  BUT 30 0 0 0 1 21 0 $80 \"ON\"\r"
+        "     \"OFF\"\r"
+        "  TXT 40 0 0 0 1 21 2 $10\r";
+    for (const bool clipboard : {false, true}) {
+        std::string section = block;
+        if (clipboard) {
+            section.clear();
+            for (char c : block) {
+                section += c;
+                if (c == '\r') section += '\n';
+            }
+        }
+        dialog.clear();
+        const auto s = TKyrScreen::ReadBlock(*data, section, 260);
+        EXPECT_TRUE(dialog.entries.empty()) << (dialog.texts().empty() ? "" : dialog.texts()[0]);
+        ASSERT_EQ(s->FuncCount(), 3) << clipboard;
+        EXPECT_EQ(s->Func(0).TxsCount(), 2);
+        EXPECT_EQ(s->Func(0).TxsString(1), "def");
+        EXPECT_EQ(s->Func(1).BitSecondText(), "OFF");
+        EXPECT_EQ(s->Func(2).Position(), 40);
+        // String lines are not text; the second text of a BIT field is (it follows the rows
+        // in a written file, past the end of the screen).
+        EXPECT_EQ(s->DisplayText().substr(0, 4), "OFF ");
+        std::string written;
+        s->WriteBlock(written);
+        const auto back = TKyrScreen::ReadBlock(*data, asSection(written), 260);
+        std::string again;
+        back->WriteBlock(again);
+        EXPECT_EQ(again, written);
+    }
 }
 
 TEST_F(ScreenFixture, LumqDotRowsAreReadAsPoints) {
@@ -685,11 +722,14 @@ TEST_F(ScreenFixture, WritesTheBlockLayout) {
     s.AppendFunction(txt(*data, 50, 3));
     std::string out;
     s.WriteBlock(out);
-    const std::string expected = "[0007] start\r\n"
-                                 "  FLAGS $12\r\n"
-                                 "  \"Hello" + std::string(35, ' ') + "\"\r\n"
-                                 "  \"World" + std::string(35, ' ') + "\"\r\n" +
-                                 WriteFuncLine(s.Func(0), 0);
+    const std::string expected =
+        "[0007] start\r\n"
+        "  FLAGS $12\r\n"
+        "  \"Hello" +
+        std::string(35, ' ') +
+        "\"\r\n"
+        "  \"World" +
+        std::string(35, ' ') + "\"\r\n" + WriteFuncLine(s.Func(0), 0);
     EXPECT_EQ(out, expected);
 
     s.SetExdTable(0);
