@@ -38,14 +38,14 @@ constexpr const char* Usage =
     "  --write-protect   MEM is not write-enabled\n"
     "  --keep-on-clear   the memory clear leaves the program (screens can be compared)\n"
     "  --state FILE      write the terminal's memory as JSON to FILE on exit\n"
-    "  --fault SPEC      spoil replies: KIND is drop, corrupt, delay or noise; COUNT replies\n"
+    "  --fault FAULT     spoil replies: KIND is drop, corrupt, delay or noise; COUNT replies\n"
     "                    (default 1, 0 for every reply); CMD only replies to that command\n"
     "                    code (hex, e.g. B0). May be given more than once.\n"
     "  --help            this text\n";
 
-std::optional<Fault> parseFault(const std::string& spec) {
-    const auto first = spec.find(':');
-    const std::string kind = spec.substr(0, first);
+std::optional<Fault> parseFault(const std::string& faultText) {
+    const auto first = faultText.find(':');
+    const std::string kind = faultText.substr(0, first);
     Fault fault;
     if (kind == "drop")
         fault = Fault(FaultKind::Drop);
@@ -58,7 +58,7 @@ std::optional<Fault> parseFault(const std::string& spec) {
     else
         return std::nullopt;
     if (first == std::string::npos) return fault;
-    const std::string rest = spec.substr(first + 1);
+    const std::string rest = faultText.substr(first + 1);
     const auto second = rest.find(':');
     try {
         const int count = std::stoi(rest.substr(0, second));
