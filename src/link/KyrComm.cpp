@@ -89,7 +89,9 @@ bool TKyrComm::StartTransfer(TJobFlags flags, const Text3& title, int comPort) {
     return BeginJob(flags, title, comPort, jpStatus);
 }
 
-bool TKyrComm::StartDownload(TKyrData* project, int comPort) {
+// Download and verify work on the active project; it must be there before anything starts.
+bool TKyrComm::StartOnProject(TKyrData* project, TJobFlags flags, const Text3& title,
+                              int comPort) {
     if (phase_ != jpIdle) {
         dialogs().beep();
         return false;
@@ -99,28 +101,21 @@ bool TKyrComm::StartDownload(TKyrData* project, int comPort) {
         return false;
     }
     project_ = project;
-    TJobFlags flags;
-    flags.download = true;
-    if (StartTransfer(flags, texts::JobTitleDownload, comPort)) return true;
+    if (StartTransfer(flags, title, comPort)) return true;
     project_ = nullptr;
     return false;
 }
 
+bool TKyrComm::StartDownload(TKyrData* project, int comPort) {
+    TJobFlags flags;
+    flags.download = true;
+    return StartOnProject(project, flags, texts::JobTitleDownload, comPort);
+}
+
 bool TKyrComm::StartVerify(TKyrData* project, int comPort) {
-    if (phase_ != jpIdle) {
-        dialogs().beep();
-        return false;
-    }
-    if (project == nullptr) {
-        showError(tr(texts::NoKyrDataSelected));
-        return false;
-    }
-    project_ = project;
     TJobFlags flags;
     flags.verify = true;
-    if (StartTransfer(flags, texts::JobTitleVerify, comPort)) return true;
-    project_ = nullptr;
-    return false;
+    return StartOnProject(project, flags, texts::JobTitleVerify, comPort);
 }
 
 bool TKyrComm::StartUpload(std::unique_ptr<TKyrData> fresh, int comPort) {

@@ -127,6 +127,7 @@ private:
     void GoTo(TJobPhase phase);
     void TimeoutAbort();
     bool StartTransfer(TJobFlags flags, const Text3& title, int comPort);
+    bool StartOnProject(TKyrData* project, TJobFlags flags, const Text3& title, int comPort);
     void ShowResult(bool download);
     void SetPartial(std::uint8_t code);
 
