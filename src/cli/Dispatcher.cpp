@@ -8,6 +8,7 @@
 #include "cli/CliTexts.h"
 #include "cli/CliTypes.h"
 #include "cli/ClockCommand.h"
+#include "cli/FirmwareCommand.h"
 #include "cli/HexCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ProjectCommands.h"
@@ -27,7 +28,7 @@ struct Command {
     int (*run)(CommandContext&);
 };
 
-const std::array<Command, 9> kCommands{{
+const std::array<Command, 10> kCommands{{
     {"new",
      "new --type N OUT.kyr",
      {"nový projekt terminálu typu N (0..9), uložený jako OUT",
@@ -81,6 +82,12 @@ const std::array<Command, 9> kCommands{{
       "liest das Programm aus dem Terminal und speichert es als OUT",
       "read the terminal's program and save it as OUT"},
      &RunUpload},
+    {"firmware",
+     "firmware --series m|lum FILE.hex --port NAME [--binary|--ascii] [--com-delay MS]",
+     {"nahraje do terminálu nový firmware ze souboru Intel HEX (řada KYR M nebo LUM)",
+      "lädt neue Firmware aus einer Intel-HEX-Datei ins Terminal (KYR-Serie M oder LUM)",
+      "load new firmware from an Intel HEX file into the terminal (KYR Series M or LUM)"},
+     &RunFirmware},
 }};
 
 const Command* findCommand(std::string_view name) {

@@ -63,7 +63,10 @@ TPortFactory MakePortFactory(int simDefaultType) {
 }
 
 PortSession::PortSession(const PortOptions& options)
-    : kom_(MakePortFactory(DefaultSimType(options.ascii)),
+    : PortSession(options, DefaultSimType(options.ascii)) {}
+
+PortSession::PortSession(const PortOptions& options, int simDefaultType)
+    : kom_(MakePortFactory(simDefaultType),
            TLinkSettings{options.ascii, options.comDelay, options.port}) {}
 
 PortSession::~PortSession() { kom_.ClosePort(); }

@@ -36,6 +36,8 @@ public:
     static constexpr int TickMs = 50;
 
     explicit PortSession(const PortOptions& options);
+    // "sim:" plays a terminal of `simDefaultType`.
+    PortSession(const PortOptions& options, int simDefaultType);
     ~PortSession();
     PortSession(const PortSession&) = delete;
     PortSession& operator=(const PortSession&) = delete;

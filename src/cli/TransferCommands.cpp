@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -11,6 +10,7 @@
 #include <thread>
 
 #include "cli/CliDialog.h"
+#include "cli/InterruptGuard.h"
 #include "cli/ProgressLine.h"
 #include "cli/QtCoreScope.h"
 #include "link/Comm.h"
@@ -64,24 +64,6 @@ std::optional<Options> parse(const std::vector<std::string>& args) {
     return o;
 }
 
-volatile std::sig_atomic_t gInterrupted = 0;
-extern "C" void onInterrupt(int) { gInterrupted = 1; }
-
-// Ctrl-C cancels the job instead of ending the program, while a transfer runs.
-class InterruptGuard {
-public:
-    InterruptGuard() {
-        gInterrupted = 0;
-        previous_ = std::signal(SIGINT, onInterrupt);
-    }
-    ~InterruptGuard() { std::signal(SIGINT, previous_); }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-private:
-    void (*previous_)(int) = SIG_DFL;
-};
-
 // The real-time clock: sleeps until the next 50 ms tick.
 TransferClock realClock() {
     auto start = std::make_shared<std::chrono::steady_clock::time_point>(std::chrono::steady_clock::now());
@@ -92,7 +74,7 @@ TransferClock realClock() {
         std::this_thread::sleep_until(*start + std::chrono::milliseconds(TickMs * *ticks));
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - *start).count();
     };
-    c.cancelRequested = [] { return gInterrupted != 0; };
+    c.cancelRequested = [] { return InterruptGuard::Interrupted(); };
     return c;
 }
 
