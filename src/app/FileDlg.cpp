@@ -262,6 +262,7 @@ void TFileInfoDlg::FileNameEditChange() {
     const QString text = fileNameEdit_->text().trimmed();
     fullName_ = text.isEmpty() ? QString() : QDir::cleanPath(QDir(directory_).absoluteFilePath(text));
     valid_ = false;
+    lumSigma_ = false;
     dateLabel_->clear();
     if (mode_ != Mode::SaveProject) setMemoText(QString(), false);
     if (fullName_.isEmpty() || text.contains('*') || !QFileInfo(fullName_).isFile()) return;
@@ -279,6 +280,7 @@ void TFileInfoDlg::FileNameEditChange() {
             firmwareInspector_ ? firmwareInspector_(mode_, us(fullName_)) : FirmwareCheck{};
         setMemoText(qs(check.description), false);
         valid_ = check.valid;
+        lumSigma_ = check.valid && check.lumSigma;
         return;
     }
     if (mode_ != Mode::SaveProject || !memoTyped_) showDescription(fullName_);

@@ -28,6 +28,7 @@ public:
     struct FirmwareCheck {
         bool valid = false;
         std::string description;  // UTF-8
+        bool lumSigma = false;    // a LUM firmware that names LUM Sigma
     };
     using FirmwareInspector = std::function<FirmwareCheck(Mode mode, const std::string& path)>;
 
@@ -53,6 +54,8 @@ public:
     std::string description() const;
     // The current file is one the mode accepts (an existing project, a firmware file).
     bool isValid() const { return valid_; }
+    // The current firmware file names LUM Sigma.
+    bool lumSigma() const { return lumSigma_; }
 
     void SetLanguageTexts();
     void accept() override;
@@ -80,6 +83,7 @@ private:
     QString directory_;
     QString fullName_;
     bool valid_ = false;
+    bool lumSigma_ = false;
     bool memoTyped_ = false;
     bool settingMemo_ = false;
     std::vector<std::string> recent_;

@@ -20,6 +20,7 @@
 #include "app/FileForm.h"
 #include "app/MdiChild.h"
 #include "app/SettingsDlg.h"
+#include "app/TerminalCommands.h"
 #include "app/ToolIcons.h"
 #include "app/TypeDlg.h"
 #include "image/EpromHexFile.h"
@@ -70,6 +71,8 @@ TMainMDIForm::TMainMDIForm(SettingsFile iniFile, Settings settings, ProgramOptio
     settingsDlg_ = new TSettingsDlg(this);
     typeDlg_ = new TKyrTypeDlg(this);
     fileDlg_ = new TFileInfoDlg(this);
+    terminal_ = std::make_unique<TTerminalCommands>(*this);
+    terminal_->SetLinkSettings(settings_);
     TKyrFileForm::MaxScreenNumber = options_.systemMode ? 3000 : 999;
 
     blikTimer_ = new QTimer(this);
@@ -177,6 +180,18 @@ void TMainMDIForm::connectActions() {
         {Cmd::TestLanguage, &TMainMDIForm::TestLanguageItemClick},
     };
     for (const auto& [cmd, handler] : handlers) connect(action(cmd), &QAction::triggered, this, handler);
+    const std::pair<Cmd, void (TTerminalCommands::*)()> terminalHandlers[] = {
+        {Cmd::KyrInfo, &TTerminalCommands::KyrInfoItemClick},
+        {Cmd::KyrClock, &TTerminalCommands::KyrClockItemClick},
+        {Cmd::KyrUpload, &TTerminalCommands::KyrUploadItemClick},
+        {Cmd::KyrVerify, &TTerminalCommands::KyrVerifyItemClick},
+        {Cmd::KyrDownload, &TTerminalCommands::KyrDownloadItemClick},
+        {Cmd::FirmwareM, &TTerminalCommands::FirmwareMItemClick},
+        {Cmd::FirmwareLum, &TTerminalCommands::FirmwareLumItemClick},
+    };
+    for (const auto& [cmd, handler] : terminalHandlers)
+        connect(action(cmd), &QAction::triggered, this,
+                [this, handler] { (terminal_.get()->*handler)(); });
     for (Cmd cmd : {Cmd::Cut, Cmd::Copy, Cmd::Paste, Cmd::InsertScreen, Cmd::DeleteScreen,
                     Cmd::InsertExd, Cmd::DeleteExd, Cmd::InsertMNUM, Cmd::InsertMSTR,
                     Cmd::InsertSSTR, Cmd::InsertBUTT, Cmd::InsertBAR})
@@ -207,6 +222,7 @@ void TMainMDIForm::SetLanguageTexts() {
     settingsDlg_->SetLanguageTexts();
     typeDlg_->SetLanguageTexts();
     fileDlg_->SetLanguageTexts();
+    terminal_->SetLanguageTexts();
     for (QMdiSubWindow* sub : mdiArea_->subWindowList())
         if (auto* child = dynamic_cast<MdiChild*>(sub->widget())) child->SetLanguageTexts();
     updateEditMenu();
@@ -278,6 +294,7 @@ CommandContext TMainMDIForm::commandContext() {
     c.childCount = static_cast<int>(mdiArea_->subWindowList().size());
     c.systemMode = options_.systemMode;
     c.canCreateProjects = true;
+    c.terminalLink = true;
     if (MdiChild* child = activeChild()) {
         c.active = child->childKind();
         c.projectPage = child->pageIndex();
@@ -288,6 +305,7 @@ CommandContext TMainMDIForm::commandContext() {
 }
 
 void TMainMDIForm::AppIdle() {
+    terminal_->IdlePass();
     const CommandStates states = commandStates(commandContext());
     for (std::size_t i = 0; i < CmdCount; ++i) {
         QAction* a = actions_[i];
@@ -415,6 +433,8 @@ void TMainMDIForm::SettingsItemClick() {
     if (settingsDlg_->exec() != QDialog::Accepted) return;
     settings_ = settingsDlg_->apply(settings_);
     iniFile_.writeDialogKeys(settings_);
+    iniFile_.writePortName(settings_.portName);
+    terminal_->SetLinkSettings(settings_);
     setLanguage(settings_.language);
     SetLanguageTexts();
 }

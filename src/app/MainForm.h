@@ -26,6 +26,7 @@ class TKyrFileForm;
 class TAboutBox;
 class TSettingsDlg;
 class TKyrTypeDlg;
+class TTerminalCommands;
 
 // The main window: the multi-document frame with the menus, the tool bar and the status
 // line. It owns the project windows (at most three), the settings, the recent-files list and
@@ -49,6 +50,8 @@ public:
     TSettingsDlg* settingsDlg() const { return settingsDlg_; }
     TAboutBox* aboutBox() const { return aboutBox_; }
     TFileInfoDlg& fileDlg() const { return *fileDlg_; }
+    // The terminal commands with the link, its timers and the job and terminal dialogs.
+    TTerminalCommands& terminal() const { return *terminal_; }
 
     // Puts the recent file at the top of the list and rebuilds the File menu.
     void AddRecentFile(const std::string& fileName);
@@ -134,6 +137,7 @@ private:
     TSettingsDlg* settingsDlg_;
     TKyrTypeDlg* typeDlg_;
     TFileInfoDlg* fileDlg_;
+    std::unique_ptr<TTerminalCommands> terminal_;
 };
 
 }  // namespace kyr

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSerialPortInfo>
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
+#include "app/TerminalDlgTexts.h"
 #include "qt/QtText.h"
 
 namespace kyr {
@@ -18,6 +20,11 @@ namespace kyr {
 namespace {
 
 constexpr int ComPortCount = 12;
+// The device choices besides a typed name: none (the serial port by number), the built-in
+// simulated terminal, then the serial devices the system lists.
+constexpr int PortNoneIndex = 0;
+constexpr int PortSimIndex = 1;
+constexpr auto SimDevice = "sim:";
 constexpr const Text3* LanguageTexts[] = {&apptexts::LanguageCzech, &apptexts::LanguageGerman,
                                           &apptexts::LanguageEnglish};
 constexpr const char* LanguageNames[] = {"CzechRadioButton", "GermanRadioButton",
@@ -39,10 +46,23 @@ TSettingsDlg::TSettingsDlg(QWidget* parent) : QDialog(parent) {
     comPortComboBox_ = named(new QComboBox(commGroup_), "ComPortComboBox");
     for (int i = 1; i <= ComPortCount; ++i) comPortComboBox_->addItem(QString("COM%1:").arg(i));
     portLabel_->setBuddy(comPortComboBox_);
+    portNameLabel_ = named(new QLabel(commGroup_), "PortNameLabel");
+    portNameComboBox_ = named(new QComboBox(commGroup_), "PortNameComboBox");
+    portNameComboBox_->setEditable(true);
+    portNameComboBox_->setInsertPolicy(QComboBox::NoInsert);
+    portNameComboBox_->addItem(QString(), QString());
+    portNameComboBox_->addItem(SimDevice, SimDevice);
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        portNameComboBox_->addItem(info.systemLocation(), info.systemLocation());
+    portNameLabel_->setBuddy(portNameComboBox_);
+    portNameHintLabel_ = named(new QLabel(commGroup_), "PortNameHintLabel");
+    portNameHintLabel_->setWordWrap(true);
     binaryRadio_ = named(new QRadioButton(commGroup_), "BinaryRadioButton");
     asciiRadio_ = named(new QRadioButton(commGroup_), "AsciiRadioButton");
     auto* commLayout = new QFormLayout(commGroup_);
     commLayout->addRow(portLabel_, comPortComboBox_);
+    commLayout->addRow(portNameLabel_, portNameComboBox_);
+    commLayout->addRow(portNameHintLabel_);
     commLayout->addRow(binaryRadio_);
     commLayout->addRow(asciiRadio_);
 
@@ -96,6 +116,7 @@ TSettingsDlg::TSettingsDlg(QWidget* parent) : QDialog(parent) {
 void TSettingsDlg::load(const Settings& s, std::uint8_t language) {
     loadedComPort_ = s.comPort;
     comPortComboBox_->setCurrentIndex(std::clamp(s.comPort, 1, ComPortCount) - 1);
+    portNameComboBox_->setEditText(QString::fromStdString(s.portName));
     (s.ascii ? asciiRadio_ : binaryRadio_)->setChecked(true);
     hexVersionComboBox_->setCurrentIndex(std::clamp(s.hexVersion, 0, 1));
     epromSizeComboBox_->setCurrentIndex(std::clamp(s.epromSize, 0, 1));
@@ -106,6 +127,7 @@ Settings TSettingsDlg::apply(Settings s) const {
     // A port beyond the list's range stays as it is until another one is chosen.
     const int index = comPortComboBox_->currentIndex();
     if (index != std::clamp(loadedComPort_, 1, ComPortCount) - 1) s.comPort = index + 1;
+    s.portName = portNameComboBox_->currentText().trimmed().toStdString();
     s.ascii = asciiRadio_->isChecked();
     s.hexVersion = hexVersionComboBox_->currentIndex();
     s.epromSize = epromSizeComboBox_->currentIndex();
@@ -118,6 +140,10 @@ void TSettingsDlg::SetLanguageTexts() {
     setWindowTitle(qtr(t::SettingsTitle));
     commGroup_->setTitle(qtr(t::CommunicationGroup));
     portLabel_->setText(qtr(t::SerialPort));
+    portNameLabel_->setText(qtr(t::PortDevice));
+    portNameComboBox_->setItemData(PortNoneIndex, qtr(t::PortBySerialNumber), Qt::ToolTipRole);
+    portNameComboBox_->setItemData(PortSimIndex, qtr(t::PortSimulated), Qt::ToolTipRole);
+    portNameHintLabel_->setText(qtr(t::PortDeviceHint));
     binaryRadio_->setText(qtr(t::BinaryLink));
     asciiRadio_->setText(qtr(t::AsciiLink));
     hexGroup_->setTitle(qtr(t::HexFileGroup));

@@ -22,7 +22,7 @@ public:
 
     // Shows `settings` in the controls, with `language` as the chosen language.
     void load(const Settings& settings, std::uint8_t language);
-    // `settings` with the five values of the controls.
+    // `settings` with the values of the controls: the five dialog keys and the device name.
     Settings apply(Settings settings) const;
 
     void SetLanguageTexts();
@@ -31,6 +31,9 @@ private:
     QGroupBox* commGroup_;
     QLabel* portLabel_;
     QComboBox* comPortComboBox_;
+    QLabel* portNameLabel_;
+    QComboBox* portNameComboBox_;
+    QLabel* portNameHintLabel_;
     QRadioButton* binaryRadio_;
     QRadioButton* asciiRadio_;
     QGroupBox* hexGroup_;

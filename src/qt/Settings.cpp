@@ -73,6 +73,15 @@ void SettingsFile::writeDialogKeys(const Settings& s) const {
     ini.sync();
 }
 
+void SettingsFile::writePortName(const std::string& portName) const {
+    QSettings ini(path_, QSettings::IniFormat);
+    if (portName.empty())
+        ini.remove("Communication/portName");
+    else
+        ini.setValue("Communication/portName", QString::fromStdString(portName));
+    ini.sync();
+}
+
 void SettingsFile::writeRecentFiles(const std::vector<std::string>& files) const {
     QSettings ini(path_, QSettings::IniFormat);
     ini.remove("RecentFiles");

@@ -40,6 +40,8 @@ public:
     Settings read() const;
     // The five keys of the settings dialog: comPort, ascii, epromSize, hexVersion, language.
     void writeDialogKeys(const Settings& settings) const;
+    // Communication/portName; an empty name removes the key, so that comPort counts again.
+    void writePortName(const std::string& portName) const;
     // Replaces the RecentFiles section by keys "1", "2" ... in list order.
     void writeRecentFiles(const std::vector<std::string>& files) const;
 

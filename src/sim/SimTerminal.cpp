@@ -153,7 +153,7 @@ void SimTerminal::handleFrame(const Frame& frame) {
         replyDelayMs_ = 0;
         const Reply reply = kyrBoot_.handle(frame.request, replyDelayMs_);
         busyUntil_ = now_ + replyDelayMs_;
-        emit(code, reply);
+        sendReply(code, reply);
         return;
     }
     const auto sizes = requestSizes(frame.request);
@@ -168,10 +168,10 @@ void SimTerminal::handleFrame(const Frame& frame) {
     }
     replyDelayMs_ = 0;
     const Reply reply = (this->*(it->handler))(Params(frame.request).subspan(1));
-    emit(code, reply);
+    sendReply(code, reply);
 }
 
-void SimTerminal::emit(std::uint8_t code, const Reply& reply) {
+void SimTerminal::sendReply(std::uint8_t code, const Reply& reply) {
     if (reply.kind == Reply::Kind::None) {
         ++counters_.unanswered;
         return;

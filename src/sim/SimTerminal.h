@@ -110,7 +110,8 @@ private:
 
     void handleFrame(const Frame& frame);
     bool available(const Command& command) const;
-    void emit(std::uint8_t code, const Reply& reply);
+    // Not "emit": the simulator is built into the desktop program, where that is a macro.
+    void sendReply(std::uint8_t code, const Reply& reply);
     void sendLater(Bytes bytes, int delayMs);
 
     // Handlers, one per command code.

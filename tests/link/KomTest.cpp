@@ -388,6 +388,23 @@ TEST(Kom, PortNamesAndFactory) {
     EXPECT_EQ(script->made, 3);
 }
 
+// The port object (and whatever it stands for, a simulated terminal's memory) lives on while
+// the device stays the same: closing and opening again reuse it.
+TEST(Kom, SameDeviceKeepsItsPortObjectAcrossCloseAndOpen) {
+    auto script = std::make_shared<PortScript>();
+    TMKom kom(test::scriptedFactory(script), {false, 10, "sim:"});
+    ASSERT_TRUE(kom.OpenPort(1));
+    kom.ClosePort();
+    EXPECT_FALSE(kom.IsPortOpen());
+    ASSERT_TRUE(kom.OpenPort(1));
+    EXPECT_TRUE(kom.ReopenPort(1));
+    EXPECT_TRUE(kom.OpenPort(2)) << "the port number does not count while portName is set";
+    EXPECT_EQ(script->made, 1);
+    kom.SetSettings({false, 10, "sim:3"});
+    EXPECT_TRUE(kom.OpenPort(1));
+    EXPECT_EQ(script->made, 2);
+}
+
 TEST(Kom, NoPortFromTheFactory) {
     TMKom kom([](const std::string&) { return std::unique_ptr<SerialPort>(); });
     EXPECT_FALSE(kom.OpenPort(3));
