@@ -13,15 +13,17 @@
 #include "TerminalTestSupport.h"
 #include "app/KyrClockForm.h"
 #include "app/KyrInfoForm.h"
+#include "app/Progress.h"
 
 namespace kyr {
 namespace {
 
 using test::TerminalRig;
 
-QAction* item(const TerminalRig& rig, const char* name) {
-    return test::findNamed<QAction>(rig.main.get(), name);
+QAction* item_of(const TMainMDIForm& main, const char* name) {
+    return test::findNamed<QAction>(&main, name);
 }
+QAction* item(const TerminalRig& rig, const char* name) { return item_of(*rig.main, name); }
 
 class InfoTest : public ::testing::Test {
 protected:
@@ -237,6 +239,53 @@ TEST_F(ClockTest, ClosingWithoutAChangeClosesThePortAtOnce) {
     form().reject();
     EXPECT_FALSE(rig.kom().IsPortOpen());
     EXPECT_FALSE(form().PortClosePending());
+}
+
+// The program's own way: the dialog runs modally in a nested event loop, the 50 ms timers
+// drive the link and the idle pass refreshes the dialog, against a real-time simulated
+// terminal. A watchdog closes the dialog should anything stall.
+TEST(TerminalDialogsEventLoop, InfoRunsModallyOnTheTimers) {
+    setLanguage(LangEnglish);
+    test::guiApp();
+    QTemporaryDir dir;
+    test::RecordingDialog dialog;
+    TMainMDIForm main(SettingsFile(dir.filePath("kyr.ini")), test::simSettings("sim:0"),
+                      ProgramOptions{});
+    TKyrInfoForm& form = main.terminal().infoForm();
+    QString type;
+    QTimer poll;
+    poll.setInterval(20);
+    int polls = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!form.isVisible()) return;
+        type = test::findNamed<QLabel>(&form, "TypeLabel")->text();
+        if (!type.isEmpty() || ++polls > 250) form.accept();
+    });
+    poll.start();
+    item_of(main, "KyrInfoItem")->trigger();
+    EXPECT_EQ(type, "KYR-T240(E)");
+    EXPECT_FALSE(main.terminal().kom().IsPortOpen());
+}
+
+TEST(TerminalDialogsEventLoop, CancelInTheModalProgressDialog) {
+    setLanguage(LangEnglish);
+    test::guiApp();
+    QTemporaryDir dir;
+    test::RecordingDialog dialog;
+    TMainMDIForm main(SettingsFile(dir.filePath("kyr.ini")), test::simSettings("sim:"),
+                      ProgramOptions{});
+    ASSERT_NE(main.OpenProjectFile(QString::fromStdString(test::examplePath("boiler-t240e.kyr"))),
+              nullptr);
+    main.AppIdle();
+    QTimer::singleShot(300, [&] {
+        auto* cancel = test::findNamed<QPushButton>(&main.terminal().progressDlg(), "CancelBtn");
+        if (main.terminal().progressDlg().isVisible()) cancel->click();
+    });
+    item_of(main, "KyrDownloadItem")->trigger();
+    EXPECT_EQ(dialog.texts(), std::vector<std::string>{"Program transmission aborted by user"});
+    main.AppIdle();
+    EXPECT_EQ(main.terminal().comm().Phase(), jpIdle);
+    EXPECT_FALSE(main.terminal().kom().IsPortOpen());
 }
 
 }  // namespace
