@@ -1,14 +1,13 @@
 // kyr2cli firmware against the built-in simulated terminal's BOOT loaders.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "cli/CliTypes.h"
 #include "cli/Dispatcher.h"
 #include "image/HexRecord.h"
@@ -41,13 +40,6 @@ std::string lumTail(const std::string& model) {
 
 class FirmwareCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "kyr-cli-fw-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        dir_ = templ;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string write(const std::string& name, const std::string& text) const {
         const std::string path = (dir_ / name).string();
         std::ofstream(path, std::ios::binary) << text;
@@ -66,7 +58,8 @@ protected:
         return {status, err.str()};
     }
 
-    fs::path dir_;
+    test::TempFolder temp_{"kyr-cli-fw"};
+    const fs::path dir_ = temp_.path();
 };
 
 TEST_F(FirmwareCommand, UpdatesAndReportsEachOutcome) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "cli/CliTypes.h"
 #include "cli/Dispatcher.h"
 #include "image/ImageBuilder.h"
@@ -21,13 +22,6 @@ namespace fs = std::filesystem;
 
 class HexCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "kyr-cli-hex-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        dir_ = templ;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string file(const std::string& name) const { return (dir_ / name).string(); }
 
     // A saved project of `type` with the screens `numbers`.
@@ -66,7 +60,8 @@ protected:
         return {status, out.str(), err.str()};
     }
 
-    fs::path dir_;
+    test::TempFolder temp_{"kyr-cli-hex"};
+    const fs::path dir_ = temp_.path();
 };
 
 TEST_F(HexCommand, WritesTheImageWithTheChosenSettings) {

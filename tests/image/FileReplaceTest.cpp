@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "TempFolder.h"
 #include "image/FileReplace.h"
 
 namespace kyr {
@@ -21,17 +22,12 @@ std::string slurp(const fs::path& p) {
 
 class FileReplace : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "kyr-replace-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        dir_ = templ;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::size_t entries() const {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
     }
-    fs::path dir_;
+    test::TempFolder temp_{"kyr-replace"};
+    const fs::path dir_ = temp_.path();
 };
 
 TEST_F(FileReplace, WritesANewFileAndReplacesAnOldOne) {

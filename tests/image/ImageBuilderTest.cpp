@@ -7,6 +7,7 @@
 
 #include "HexText.h"
 #include "RecordingDialog.h"
+#include "TempFolder.h"
 #include "image/BlockChecksum.h"
 #include "image/EpromHexFile.h"
 #include "image/EpromTexts.h"
@@ -159,17 +160,12 @@ TEST(EpromImageOfProject, SystemModeLeavesOutTheBlocks) {
 
 class HexFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "kyr-eprom-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        dir_ = templ;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     static std::string slurp(const fs::path& p) {
         std::ifstream in(p, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    fs::path dir_;
+    test::TempFolder temp_{"kyr-eprom"};
+    const fs::path dir_ = temp_.path();
     test::RecordingDialog rec_;
 };
 

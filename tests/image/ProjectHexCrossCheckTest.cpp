@@ -14,6 +14,7 @@
 
 #include "HexText.h"
 #include "RecordingDialog.h"
+#include "TempFolder.h"
 #include "image/BlockChecksum.h"
 #include "image/ImageBlocks.h"
 #include "image/ImageBuilder.h"
@@ -56,12 +57,6 @@ class ProjectHexCrossCheck : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!haveSrecord()) GTEST_SKIP() << "srec_cat/srec_info not installed";
-        std::string templ = (fs::temp_directory_path() / "kyr-project-hex-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        dir_ = templ;
-    }
-    void TearDown() override {
-        if (!dir_.empty()) fs::remove_all(dir_);
     }
 
     // The file as srec_cat loads it, holes filled with Fill, over the EPROM's size.
@@ -85,7 +80,8 @@ protected:
         ASSERT_TRUE(ours.bytes.empty() || ours.bytes.rbegin()->first < srec.size());
     }
 
-    fs::path dir_;
+    test::TempFolder temp_{"kyr-project-hex"};
+    const fs::path dir_ = temp_.path();
 };
 
 Bytes slice(std::span<const std::uint8_t> image, std::uint32_t at, std::size_t n) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "RecordingDialog.h"
+#include "TempFolder.h"
 #include "image/FirmwareImage.h"
 #include "image/HexRecord.h"
 #include "image/HexWriter.h"
@@ -49,14 +50,9 @@ class SrecordCrossCheck : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!haveSrecord()) GTEST_SKIP() << "srec_cat/srec_info not installed";
-        std::string templ = (fs::temp_directory_path() / "kyr-hex-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        dir_ = templ;
     }
-    void TearDown() override {
-        if (!dir_.empty()) fs::remove_all(dir_);
-    }
-    fs::path dir_;
+    test::TempFolder temp_{"kyr-hex"};
+    const fs::path dir_ = temp_.path();
 };
 
 TEST_F(SrecordCrossCheck, WrittenFileIsAcceptedAndHoldsTheBytes) {
