@@ -8,7 +8,12 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord clang
+  libfreetype-dev fonts-dejavu-core
 )
+# The terminal fonts are rendered from DejaVu Sans Mono, a package of its own from Debian 13 on.
+if apt-cache show fonts-dejavu-mono >/dev/null 2>&1; then
+  packages+=(fonts-dejavu-mono)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -13,27 +13,23 @@
 
 namespace kyr {
 
-namespace {
-
-int runMainWindow(QApplication& app, QtDialog& dialog) {
-    SettingsFile iniFile(SettingsFile::defaultPath());
+int runMainWindow(const ProgramStart& start) {
+    SettingsFile iniFile(start.settingsPath);
     Settings settings = iniFile.read();
     setLanguage(settings.language);
-    ProgramOptions options = parseCommandLine(app.arguments().mid(1));
+    ProgramOptions options = parseCommandLine(start.arguments);
 
-    TerminalFonts fonts(QCoreApplication::applicationDirPath());
+    TerminalFonts fonts(start.fontFolder);
     if (!fonts.registerFonts()) return 1;
 
     QApplication::setApplicationDisplayName(QString());
     TMainMDIForm mainForm(std::move(iniFile), std::move(settings), std::move(options));
-    dialog.setParentWindow(&mainForm);
+    if (start.mainWindowChanged) start.mainWindowChanged(&mainForm);
     mainForm.show();
-    const int status = QApplication::exec();
-    dialog.setParentWindow(nullptr);
+    const int status = start.loop ? start.loop() : QApplication::exec();
+    if (start.mainWindowChanged) start.mainWindowChanged(nullptr);
     return status;
 }
-
-}  // namespace
 
 int runProgram(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -41,7 +37,12 @@ int runProgram(int argc, char** argv) {
     QApplication::setOrganizationName("KYR2");
     QtDialog dialog;
     try {
-        return runMainWindow(app, dialog);
+        ProgramStart start;
+        start.arguments = app.arguments().mid(1);
+        start.settingsPath = SettingsFile::defaultPath();
+        start.fontFolder = QCoreApplication::applicationDirPath();
+        start.mainWindowChanged = [&dialog](QWidget* window) { dialog.setParentWindow(window); };
+        return runMainWindow(start);
     } catch (const std::exception& e) {
         showError(e.what());
     } catch (...) {
