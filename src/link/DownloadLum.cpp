@@ -155,6 +155,7 @@ void TKyrComm::StepLumScreens() {
     SetPercent(static_cast<int>(lumOffset_ * 100 / lumBuffer_.size()));
     if (lumOffset_ < lumBuffer_.size()) {
         StartLumBlock();
+        request_.Send(link_.Kom());
         return;
     }
     const std::uint32_t start = lumStructure_[lwScreens];

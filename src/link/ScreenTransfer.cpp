@@ -21,11 +21,12 @@ void TScreenReader::Start(int number, int level, std::uint8_t selector, int fami
     request_.Start(request, 5);
 }
 
-void TScreenReader::startBlock() {
+void TScreenReader::startBlock(TJobLink& link) {
     const std::size_t count = std::min<std::size_t>(MaxBlock, length_ - record_.size());
     request_.Start(ReadBlockRequest(family_, bank_, address_,
                                     static_cast<std::uint32_t>(record_.size()), count),
                    static_cast<int>(count));
+    request_.Send(link.Kom());
 }
 
 TPartResult TScreenReader::Step(TJobLink& link) {
@@ -48,7 +49,7 @@ TPartResult TScreenReader::Step(TJobLink& link) {
                 return TPartResult::Done;
             }
             stage_ = Stage::Read;
-            startBlock();
+            startBlock(link);
             return TPartResult::Busy;
         }
         case Stage::Read: {
@@ -63,7 +64,7 @@ TPartResult TScreenReader::Step(TJobLink& link) {
                 return TPartResult::Done;
             }
             if (record_.size() < length_) {
-                startBlock();
+                startBlock(link);
                 return TPartResult::Busy;
             }
             stage_ = Stage::Done;
@@ -88,13 +89,14 @@ void TScreenWriter::Start(Bytes record, std::uint8_t selector, int family) {
     request_.Start(request, 4);
 }
 
-void TScreenWriter::startBlock() {
+void TScreenWriter::startBlock(TJobLink& link) {
     blockSize_ = std::min(MaxBlock, record_.size() - offset_);
     const auto data = std::span<const std::uint8_t>(record_).subspan(offset_, blockSize_);
-    const Bytes request = WriteBlockRequest(family_, bank_, address_,
-                                            static_cast<std::uint32_t>(offset_), data);
+    const Bytes request =
+        WriteBlockRequest(family_, bank_, address_, static_cast<std::uint32_t>(offset_), data);
     lastCountByte_ = request[1];
     request_.Start(request, link::AckReply);
+    request_.Send(link.Kom());
 }
 
 TScreenWriter::Result TScreenWriter::Step(TJobLink& link) {
@@ -111,20 +113,21 @@ TScreenWriter::Result TScreenWriter::Step(TJobLink& link) {
                 return Result::NoSpace;
             }
             stage_ = Stage::Write;
-            startBlock();
+            startBlock(link);
             return Result::Busy;
         }
         case Stage::Write: {
             if (!link.Await(request_)) return Result::Busy;
             offset_ += blockSize_;
             if (offset_ < record_.size()) {
-                startBlock();
+                startBlock(link);
                 return Result::Busy;
             }
             // The close carries the count byte of the last block write.
             stage_ = Stage::Close;
             const std::uint8_t request[] = {0xB5, lastCountByte_};
             request_.Start(request, 1);
+            request_.Send(link.Kom());
             return Result::Busy;
         }
         case Stage::Close: {

@@ -25,7 +25,8 @@ public:
     bool Differs() const { return differs_; }
 
 private:
-    void startBlock();
+    // Prepares the next block and sends it at once, in the tick that finished the last one.
+    void startBlock(TJobLink& link);
 
     enum class Stage { Locate, Read, Done };
     Stage stage_ = Stage::Done;
@@ -55,7 +56,8 @@ public:
     std::size_t Size() const { return record_.size(); }
 
 private:
-    void startBlock();
+    // Prepares the next block and sends it at once, in the tick that finished the last one.
+    void startBlock(TJobLink& link);
 
     enum class Stage { Allocate, Write, Close, Done };
     Stage stage_ = Stage::Done;

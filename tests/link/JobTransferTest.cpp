@@ -6,6 +6,8 @@
 #include "JobProjects.h"
 #include "JobRig.h"
 #include "link/JobTexts.h"
+#include "model/Func.h"
+#include "model/Screen.h"
 
 namespace kyr {
 namespace {
@@ -69,15 +71,16 @@ TEST(LumDownload, SetupTableAndScreensLandInTheTerminal) {
         const auto images = test::imagesOf(*project, 16, 218);
         std::size_t total = 2;
         for (const Bytes& r : images.screens) total += r.size();
-        EXPECT_EQ(rig.Messages(), std::vector<std::string>{
-                                      "Program was successfully transferred.\nOccupied " +
-                                      std::to_string(total) + " bytes, i.e. " +
-                                      std::to_string(rig.job.UsedPercent()) +
-                                      " % of useable memory."});
+        EXPECT_EQ(rig.Messages(),
+                  std::vector<std::string>{"Program was successfully transferred.\nOccupied " +
+                                           std::to_string(total) + " bytes, i.e. " +
+                                           std::to_string(rig.job.UsedPercent()) +
+                                           " % of useable memory."});
         EXPECT_EQ(rig.job.Used(), total);
         EXPECT_EQ(rig.terminal().setup(), Bytes(images.setup.begin(), images.setup.end())) << type;
         const Bytes comm = rig.terminal().commTable();
-        EXPECT_EQ(Bytes(comm.begin(), comm.begin() + 16), Bytes(images.comm.begin(), images.comm.begin() + 16))
+        EXPECT_EQ(Bytes(comm.begin(), comm.begin() + 16),
+                  Bytes(images.comm.begin(), images.comm.begin() + 16))
             << type;
         const auto screens = rig.terminal().screens();
         ASSERT_EQ(screens.size(), images.screens.size()) << type;
@@ -133,8 +136,10 @@ TEST(DownloadCompare, UnchangedScreensAreNotWrittenAgainAndSurplusOnesAreDeleted
     // The terminal holds screen 2 as the project has it, and screens 40 and 41 it lacks.
     rig.terminal().storeScreen(BuildScreenImage(project->Screen(1), 257, true).bytes);
     auto stray = TKyrData::NewProject(0, 3);
-    rig.terminal().storeScreen(BuildScreenImage(test::addScreen(*stray, 40, "Old", false), 257, true).bytes);
-    rig.terminal().storeScreen(BuildScreenImage(test::addScreen(*stray, 41, "Older", false), 257, true).bytes);
+    rig.terminal().storeScreen(
+        BuildScreenImage(test::addScreen(*stray, 40, "Old", false), 257, true).bytes);
+    rig.terminal().storeScreen(
+        BuildScreenImage(test::addScreen(*stray, 41, "Older", false), 257, true).bytes);
 
     ASSERT_TRUE(rig.Download(*project).success);
     // Screens 1 and 7 written, 40 and 41 overwritten by empty screens; 2 left alone.
@@ -205,12 +210,14 @@ TEST(NoisyLine, EveryJobStillEndsCorrectly) {
         rig.noise.loseEveryWrite = 7;
         rig.noise.damageEveryByte = 211;
         auto project = sampleProject(static_cast<std::uint8_t>(type));
-        EXPECT_TRUE(rig.Download(*project).success) << type << ::testing::PrintToString(rig.Messages());
+        EXPECT_TRUE(rig.Download(*project).success)
+            << type << ::testing::PrintToString(rig.Messages());
         rig.Messages();
         if (type == 5) continue;  // LUM terminals do not upload
         const auto uploaded = rig.Upload();
         ASSERT_NE(uploaded, nullptr) << type << ::testing::PrintToString(rig.Messages());
-        EXPECT_EQ(test::imagesOf(*uploaded, commBytesOf(type)), test::imagesOf(*project, commBytesOf(type)))
+        EXPECT_EQ(test::imagesOf(*uploaded, commBytesOf(type)),
+                  test::imagesOf(*project, commBytesOf(type)))
             << type;
         rig.Messages();
         rig.Verify(*project);
@@ -266,11 +273,20 @@ TEST_P(DownloadErrors, EndWithTheirMessage) {
 }
 
 const ErrorCase kDownloadErrors[] = {
-    {"TypeMismatch", [](sim::SimConfig& c) { c.type = 1; }, {}, 0,
+    {"TypeMismatch",
+     [](sim::SimConfig& c) { c.type = 1; },
+     {},
+     0,
      "Type of connected KYR terminal doesn't match with the file type"},
-    {"Eprom", [](sim::SimConfig& c) { c.auxMemory = sim::AuxMemory::Eprom64k; }, {}, 0,
+    {"Eprom",
+     [](sim::SimConfig& c) { c.auxMemory = sim::AuxMemory::Eprom64k; },
+     {},
+     0,
      "KYR auxiliary memory is not writeable"},
-    {"WriteProtected", [](sim::SimConfig& c) { c.auxWritable = false; }, {}, 0,
+    {"WriteProtected",
+     [](sim::SimConfig& c) { c.auxWritable = false; },
+     {},
+     0,
      "KYR auxiliary memory is not writeable"},
     {"OldFirmware", [](sim::SimConfig& c) { c.firmware = "2.50"; },
      [](TKyrData& p) { p.Setup().SetIoBoard(4); }, 0,
@@ -280,12 +296,21 @@ const ErrorCase kDownloadErrors[] = {
          c.firmware = "2.60";
          c.minToolDownload = 261;
      },
-     {}, 0,
+     {},
+     0,
      "Old KYR2 Programming Tool version; for the required operation you need at least version "
      "2.61"},
-    {"FlashNotErased", [](sim::SimConfig& c) { c.flashFault = true; }, {}, 2,
+    {"FlashNotErased",
+     [](sim::SimConfig& c) { c.flashFault = true; },
+     {},
+     2,
      "Cannot erase the FLASH memory"},
-    {"LumProtocolMissing", [](sim::SimConfig& c) { c.lumProtocols = {0, 45}; }, {}, 5,
+    {"LumProtocolMissing",
+     [](sim::SimConfig& c) {
+         c.lumProtocols = {0, 45};
+     },
+     {},
+     5,
      "The terminal's firmware doesn't contain required communication protocol"},
 };
 
@@ -314,9 +339,9 @@ TEST(UploadErrors, EndWithTheirMessage) {
         ASSERT_TRUE(rig.Download(*project).success);
         rig.Messages();
         EXPECT_EQ(rig.Upload(), nullptr);
-        EXPECT_EQ(rig.Messages(), std::vector<std::string>{
-                                      "Old KYR2 Programming Tool version; for the required "
-                                      "operation you need at least version 3.00"});
+        EXPECT_EQ(rig.Messages(),
+                  std::vector<std::string>{"Old KYR2 Programming Tool version; for the required "
+                                           "operation you need at least version 3.00"});
     }
 }
 
@@ -367,9 +392,9 @@ TEST(JobCancel, EndsWithTheMessageOfTheJob) {
         const TJobEnd end = verify ? rig.Verify(*project) : rig.Download(*project);
         EXPECT_FALSE(end.success);
         EXPECT_TRUE(rig.job.Outcome().cancelled);
-        EXPECT_EQ(rig.Messages(), std::vector<std::string>{
-                                      verify ? "Program verification aborted by user"
-                                             : "Program transmission aborted by user"});
+        EXPECT_EQ(rig.Messages(),
+                  std::vector<std::string>{verify ? "Program verification aborted by user"
+                                                  : "Program transmission aborted by user"});
         EXPECT_EQ(rig.progress.percent, 0);
         EXPECT_EQ(rig.progress.color, TGaugeColor::Green);
     }
@@ -417,6 +442,62 @@ TEST(JobMessages, JobStepWaitsWhileAMessageIsOpen) {
     setDialogs(previous);
     EXPECT_TRUE(success);
     EXPECT_EQ(reentrant.messages, 1);
+}
+
+// The ticks at which the terminal received each request of `commands` while a job ran.
+class BlockTicks {
+public:
+    BlockTicks(JobRig& rig, std::vector<std::uint8_t> commands)
+        : rig_(rig), commands_(std::move(commands)) {
+        rig_.beforeStep = [this](int tick) {
+            for (int total = count(); seen_ < total; ++seen_) ticks.push_back(tick);
+        };
+    }
+    ~BlockTicks() { rig_.beforeStep = nullptr; }
+    std::vector<int> ticks;
+
+private:
+    int count() const {
+        int n = 0;
+        for (const std::uint8_t c : commands_) {
+            const auto& counts = rig_.terminal().counters().byCommand;
+            if (const auto it = counts.find(c); it != counts.end()) n += it->second;
+        }
+        return n;
+    }
+    JobRig& rig_;
+    std::vector<std::uint8_t> commands_;
+    int seen_ = 0;
+};
+
+// A block that follows an acknowledged one goes out in the same tick, in both directions:
+// a long screen costs one tick per block, not two.
+TEST(JobPace, ScreenBlocksFollowEachOtherTickByTick) {
+    setLanguage(LangEnglish);
+    JobRig rig(0);
+    auto project = test::sampleProject(0);
+    // The last screen: with its twelve fields, two blocks.
+    TKyrScreen& longScreen = test::addScreen(*project, 9, "Long", true);
+    for (int i = 1; i < 12; ++i) {
+        auto field = std::make_unique<TFunc>(*project, TFunc::KindNum);
+        field->SetPosition(i);
+        field->SetSourceAddr(static_cast<std::uint16_t>(0x0200 + i));
+        longScreen.AppendFunction(std::move(field));
+    }
+    {
+        const BlockTicks writes(rig, {0xA4, 0xBF});
+        ASSERT_TRUE(rig.Download(*project).success);
+        ASSERT_GE(writes.ticks.size(), 5u);
+        const auto n = writes.ticks.size();
+        EXPECT_EQ(writes.ticks[n - 1] - writes.ticks[n - 2], 1);
+    }
+    {
+        const BlockTicks reads(rig, {0xA1, 0xBE});
+        ASSERT_NE(rig.Upload(), nullptr);
+        ASSERT_GE(reads.ticks.size(), 5u);
+        const auto n = reads.ticks.size();
+        EXPECT_EQ(reads.ticks[n - 1] - reads.ticks[n - 2], 1);
+    }
 }
 
 }  // namespace
