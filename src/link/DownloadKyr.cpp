@@ -224,9 +224,11 @@ void TKyrComm::ScreenDownloadNext() {
         if (listed >= 0) {
             screenReader_.Start(screenNumber_, level, terminal_.selector, project_->TermFamily(),
                                 screenImage_);
+            screenReader_.SendNow(link_);
             screenStage_ = ScreenStage::Compare;
         } else {
             screenWriter_.Start(screenImage_, terminal_.selector, project_->TermFamily());
+            screenWriter_.SendNow(link_);
             screenStage_ = ScreenStage::Write;
         }
         return;
@@ -250,6 +252,7 @@ void TKyrComm::ScreenDeleteNext() {
     screenNumber_ = numbers[deleteAt_];
     screenWriter_.Start(EmptyScreenImage(screenNumber_, firmware_.level), terminal_.selector,
                         project_->TermFamily());
+    screenWriter_.SendNow(link_);
     screenStage_ = ScreenStage::DeleteWrite;
 }
 
@@ -296,6 +299,7 @@ void TKyrComm::StepScreenDownload() {
                 return;
             }
             screenWriter_.Start(screenImage_, terminal_.selector, project_->TermFamily());
+            screenWriter_.SendNow(link_);
             screenStage_ = ScreenStage::Write;
             return;
         }

@@ -19,6 +19,8 @@ public:
                std::optional<Bytes> expected = std::nullopt);
     // Busy; Done (record read, or compared); Failed when the terminal names length 0.
     TPartResult Step(TJobLink& link);
+    // Sends the first request now, in the tick the read was started.
+    void SendNow(TJobLink& link) { request_.Send(link.Kom()); }
 
     int Number() const { return number_; }
     const Bytes& Record() const { return record_; }
@@ -49,6 +51,8 @@ public:
 
     void Start(Bytes record, std::uint8_t selector, int family);
     Result Step(TJobLink& link);
+    // Sends the first request now, in the tick the write was started.
+    void SendNow(TJobLink& link) { request_.Send(link.Kom()); }
 
     // The terminal's answer to the close: 0 accepted, else an error code.
     std::uint8_t CloseCode() const { return closeCode_; }

@@ -153,6 +153,7 @@ void TKyrComm::ScreenUploadNext() {
         SetPercent(static_cast<int>(screenIndex_ * 100 / numbers.size()));
         if (flags_.upload) {
             screenReader_.Start(screenNumber_, level, terminal_.selector, project_->TermFamily());
+            screenReader_.SendNow(link_);
             screenStage_ = ScreenStage::Compare;
             return;
         }
@@ -171,6 +172,7 @@ void TKyrComm::ScreenUploadNext() {
         }
         screenReader_.Start(screenNumber_, level, terminal_.selector, project_->TermFamily(),
                             std::move(image.bytes));
+        screenReader_.SendNow(link_);
         screenStage_ = ScreenStage::Compare;
         return;
     }

@@ -470,8 +470,8 @@ private:
     int seen_ = 0;
 };
 
-// A block that follows an acknowledged one goes out in the same tick, in both directions:
-// a long screen costs one tick per block, not two.
+// A request that follows an answered one goes out in the same tick, in both directions: a
+// long screen costs one tick per block, not two, and the next screen starts at once.
 TEST(JobPace, ScreenBlocksFollowEachOtherTickByTick) {
     setLanguage(LangEnglish);
     JobRig rig(0);
@@ -490,6 +490,14 @@ TEST(JobPace, ScreenBlocksFollowEachOtherTickByTick) {
         ASSERT_GE(writes.ticks.size(), 5u);
         const auto n = writes.ticks.size();
         EXPECT_EQ(writes.ticks[n - 1] - writes.ticks[n - 2], 1);
+    }
+    {
+        // The next screen starts in the tick that closed the last: allocate, block, close.
+        JobRig fresh(0);
+        const BlockTicks allocations(fresh, {0xB3});
+        ASSERT_TRUE(fresh.Download(*project).success);
+        ASSERT_GE(allocations.ticks.size(), 2u);
+        EXPECT_EQ(allocations.ticks[1] - allocations.ticks[0], 3);
     }
     {
         const BlockTicks reads(rig, {0xA1, 0xBE});
