@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/MainForm.h"
+#include "app/ProgramIcon.h"
 #include "app/ProgramOptions.h"
 #include "app/TerminalFonts.h"
 #include "model/Texts.h"
@@ -35,6 +36,7 @@ int runProgram(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("KYR2");
     QApplication::setOrganizationName("KYR2");
+    QApplication::setWindowIcon(programIcon());
     QtDialog dialog;
     try {
         ProgramStart start;

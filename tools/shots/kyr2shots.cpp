@@ -1,5 +1,6 @@
 // Draws the README's pictures of the desktop program: the main window with an example project
-// on each page of its project window. Run it on any Qt platform (offscreen works):
+// on its Comm Tables and Setup pages, the progress dialog of a download to the built-in
+// simulated terminal and KYR Info. Run it on any Qt platform (offscreen works):
 //   kyr2shots EXAMPLE.kyr OUTDIR
 #include <QApplication>
 #include <QDir>
@@ -99,7 +100,6 @@ int main(int argc, char** argv) {
         TKyrFileForm::Page page;
         const char* file;
     } shots[] = {
-        {TKyrFileForm::PageScreens, "screens.png"},
         {TKyrFileForm::PageComm, "comm-tables.png"},
         {TKyrFileForm::PageSetup, "setup.png"},
     };
