@@ -11,13 +11,13 @@
 
 #include "cli/CliDialog.h"
 #include "cli/InterruptGuard.h"
+#include "cli/PortOptions.h"
 #include "cli/ProgressLine.h"
 #include "cli/QtCoreScope.h"
 #include "link/Comm.h"
 #include "link/KyrComm.h"
 #include "model/DataClass.h"
 #include "model/ProjectTexts.h"
-#include "model/TextNumbers.h"
 #include "qt/QtSerialPort.h"
 #include "sim/SimPort.h"
 
@@ -35,44 +35,30 @@ enum class Kind { Download, Verify, Upload };
 
 struct Options {
     std::string file;
-    std::string port;
-    bool ascii = true;
-    int comDelay = link::DefaultComDelay;
+    PortOptions link;
 };
 
+// FILE and the link options, in any order.
 std::optional<Options> parse(const std::vector<std::string>& args) {
     Options o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--port" && i + 1 < args.size()) {
-            o.port = args[++i];
-        } else if (a == "--binary") {
-            o.ascii = false;
-        } else if (a == "--ascii") {
-            o.ascii = true;
-        } else if (a == "--com-delay" && i + 1 < args.size()) {
-            const auto ms = ParseInteger(args[++i]);
-            if (!ms || *ms < 0 || *ms > 10000) return std::nullopt;
-            o.comDelay = *ms;
-        } else if (o.file.empty() && !a.starts_with("-")) {
-            o.file = a;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (o.file.empty() || o.port.empty()) return std::nullopt;
+    std::vector<std::string> rest;
+    if (!ParsePortOptions(args, o.link, rest)) return std::nullopt;
+    if (rest.size() != 1 || rest[0].starts_with("-")) return std::nullopt;
+    o.file = rest[0];
     return o;
 }
 
 // The real-time clock: sleeps until the next 50 ms tick.
 TransferClock realClock() {
-    auto start = std::make_shared<std::chrono::steady_clock::time_point>(std::chrono::steady_clock::now());
+    auto start =
+        std::make_shared<std::chrono::steady_clock::time_point>(std::chrono::steady_clock::now());
     auto ticks = std::make_shared<long>(0);
     TransferClock c;
     c.nextTick = [start, ticks] {
         ++*ticks;
         std::this_thread::sleep_until(*start + std::chrono::milliseconds(TickMs * *ticks));
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - *start).count();
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - *start)
+            .count();
     };
     c.cancelRequested = [] { return InterruptGuard::Interrupted(); };
     return c;
@@ -99,7 +85,7 @@ int run(CommandContext& context, Kind kind) {
     const TransferClock clock = gClock ? *gClock : realClock();
     const int type = project ? project->TermType() : -1;
     TMKom kom([&](const std::string& name) { return clock.makePort(name, type); },
-              TLinkSettings{options->ascii, options->comDelay, options->port});
+              TLinkSettings{options->link.ascii, options->link.comDelay, options->link.port});
 
     ProgressLine progress(std::cerr, isatty(STDERR_FILENO) != 0 && &context.out == &std::cout);
     ProgressAwareDialog dialog(context.dialog, progress);
@@ -108,9 +94,15 @@ int run(CommandContext& context, Kind kind) {
 
     bool started = false;
     switch (kind) {
-        case Kind::Download: started = job.StartDownload(project.get(), 1); break;
-        case Kind::Verify: started = job.StartVerify(project.get(), 1); break;
-        case Kind::Upload: started = job.StartUpload(TKyrData::ForUpload(0), 1); break;
+        case Kind::Download:
+            started = job.StartDownload(project.get(), 1);
+            break;
+        case Kind::Verify:
+            started = job.StartVerify(project.get(), 1);
+            break;
+        case Kind::Upload:
+            started = job.StartUpload(TKyrData::ForUpload(0), 1);
+            break;
     }
     if (!started) {
         kom.ClosePort();
@@ -132,7 +124,8 @@ int run(CommandContext& context, Kind kind) {
     TJobEnd end = job.IdlePass();
 
     const double seconds = elapsedMs / 1000.0;
-    const auto rate = seconds > 0 ? static_cast<std::uint64_t>(static_cast<double>(payload) / seconds) : 0;
+    const auto rate =
+        seconds > 0 ? static_cast<std::uint64_t>(static_cast<double>(payload) / seconds) : 0;
     context.out << FillIn(tr(kTransferSummary),
                           {fixed1(seconds), std::to_string(payload), std::to_string(rate)})
                 << '\n';
