@@ -15,6 +15,8 @@ namespace {
 
 // A line quiet for this long ends whatever partial frame came before.
 constexpr std::int64_t IdleResetMs = 300;
+// Start bit, 8 data bits, the parity bit and a stop bit.
+constexpr std::int64_t BitsPerChar = 11;
 
 }  // namespace
 
@@ -42,7 +44,14 @@ bool PtyServer::open(std::string& error) {
 void PtyServer::collect() {
     const std::int64_t now = clock_.nowMs();
     for (Emission& e : terminal_.takeOutput()) {
-        const std::int64_t due = now + e.delayMs;
+        std::int64_t due = now + e.delayMs;
+        if (baud_ > 0) {
+            // A reply is there when its last character has crossed the line.
+            const std::int64_t startUs = std::max(due * 1000, lineFreeUs_);
+            lineFreeUs_ = startUs + static_cast<std::int64_t>(e.bytes.size()) * BitsPerChar *
+                                        1'000'000 / baud_;
+            due = (lineFreeUs_ + 999) / 1000;
+        }
         auto at = std::upper_bound(pending_.begin(), pending_.end(), due,
                                    [](std::int64_t d, const Pending& p) { return d < p.dueMs; });
         pending_.insert(at, Pending{due, std::move(e.bytes)});

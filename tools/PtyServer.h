@@ -23,6 +23,10 @@ public:
     bool open(std::string& error);
     const std::string& devicePath() const { return path_; }
 
+    // Lets replies leave no faster than a serial line of `baud` with 11 bits a character
+    // (start, 8 data, parity, stop); 0 sends them as soon as they are due.
+    void setBaudRate(int baud) { baud_ = baud; }
+
     // Waits up to `timeoutMs` for input, hands it to the terminal and sends what is due.
     // False when the pseudo-terminal failed.
     bool serve(int timeoutMs);
@@ -42,6 +46,8 @@ private:
     std::string path_;
     std::vector<Pending> pending_;
     std::int64_t lastInputMs_ = 0;
+    int baud_ = 0;
+    std::int64_t lineFreeUs_ = 0;  // when the terminal's transmitter has sent what it has
 };
 
 }  // namespace kyr::sim

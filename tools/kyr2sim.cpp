@@ -1,4 +1,5 @@
 // kyr2sim: a simulated terminal on a pseudo-terminal.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +42,8 @@ constexpr const char* Usage =
     "  --fault FAULT     spoil replies: KIND is drop, corrupt, delay or noise; COUNT replies\n"
     "                    (default 1, 0 for every reply); CMD only replies to that command\n"
     "                    code (hex, e.g. B0). May be given more than once.\n"
+    "  --baud N          send replies no faster than a serial line of N baud (11 bits a\n"
+    "                    character); by default they leave at once\n"
     "  --help            this text\n";
 
 std::optional<Fault> parseFault(const std::string& faultText) {
@@ -102,6 +105,7 @@ struct Options {
     bool keepOnClear = false;
     std::string stateFile;
     std::vector<Fault> faults;
+    int baud = 0;
 };
 
 // 0 to run, else the exit status.
@@ -140,6 +144,16 @@ int parseArgs(int argc, char** argv, Options& options) {
             options.keepOnClear = true;
         } else if (arg == "--state" && hasValue) {
             options.stateFile = argv[++i];
+        } else if (arg == "--baud" && hasValue) {
+            const std::string v = argv[++i];
+            const bool digits =
+                !v.empty() && v.size() <= 7 &&
+                std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; });
+            options.baud = digits ? std::stoi(v) : 0;
+            if (options.baud < 300) {
+                std::cerr << "kyr2sim: the baud rate must be a number from 300 up\n";
+                return 2;
+            }
         } else if (arg == "--fault" && hasValue) {
             const auto fault = parseFault(argv[++i]);
             if (!fault) {
@@ -190,6 +204,7 @@ int main(int argc, char** argv) {
     SimTerminal terminal(config);
     for (const Fault& f : options.faults) terminal.faults().add(f);
     PtyServer server(terminal, clock);
+    server.setBaudRate(options.baud);
     std::string error;
     if (!server.open(error)) {
         std::cerr << "kyr2sim: " << error << "\n";

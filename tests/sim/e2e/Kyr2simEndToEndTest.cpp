@@ -167,6 +167,8 @@ TEST(Kyr2simEndToEnd, HelpAndBadArguments) {
     for (std::vector<std::string> bad : {std::vector<std::string>{"--type", "12"},
                                          {"--type", "1", "--memory", "ram128"},
                                          {"--type", "0", "--fault", "melt"},
+                                         {"--type", "0", "--baud", "fast"},
+                                         {"--type", "0", "--baud", "110"},
                                          {"--firmware", "2.18"}}) {
         Kyr2sim sim(bad);
         EXPECT_EQ(sim.device(), "");
