@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "QtCoreEnvironment.h"
 #include "RecordingDialog.h"
 #include "link/Comm.h"
 #include "link/Crc16.h"
@@ -20,21 +21,7 @@
 namespace kyr {
 namespace {
 
-// The port's socket notifiers want an application object.
-class QtApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { app_ = std::make_unique<QCoreApplication>(argc_, argv_); }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[9] = "qt_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QCoreApplication> app_;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(  // takes ownership
-    std::make_unique<QtApplicationEnvironment>().release());
+const auto* const environment = test::AddQtCoreEnvironment();
 
 // A pseudo-terminal: the port under test opens the device, the test plays the far end.
 class PtyTest : public ::testing::Test {

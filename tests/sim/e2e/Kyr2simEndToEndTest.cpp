@@ -17,6 +17,7 @@
 #include <sstream>
 #include <string>
 
+#include "QtCoreEnvironment.h"
 #include "RecordingDialog.h"
 #include "link/Comm.h"
 #include "qt/QtSerialPort.h"
@@ -26,20 +27,7 @@ extern char** environ;
 namespace kyr {
 namespace {
 
-class QtApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { app_ = std::make_unique<QCoreApplication>(argc_, argv_); }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[14] = "sim_e2e_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QCoreApplication> app_;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(  // takes ownership
-    std::make_unique<QtApplicationEnvironment>().release());
+const auto* const environment = test::AddQtCoreEnvironment();
 
 // kyr2sim started with its arguments; its first output line is the device path.
 class Kyr2sim {
